@@ -1,0 +1,13 @@
+// Wires the real console and the calendar clock to the game.
+#include <ctime>
+#include <iostream>
+
+#include "shell/game.h"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  std::cin.tie(nullptr);
+  nebulance::runGame(std::cin, std::cout,
+                     [] { return static_cast<std::int64_t>(std::time(nullptr)); });
+  return 0;
+}

@@ -1,0 +1,120 @@
+#include "shell/console.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+#include "shell/saturating.h"
+
+namespace nebulance {
+
+namespace {
+
+constexpr std::string_view kIncomingLine = "     *****INCOMING*********************\n";
+constexpr std::string_view kMessageLine = "     **********************MESSAGE*****\n";
+
+bool isWhiteSpace(int c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(int c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+void Console::printf(const char* format, ...) {
+  // Every screen's formatted text fits the buffer; a longer one is cut rather than allocated.
+  char buffer[1024];
+  va_list arguments;
+  va_start(arguments, format);
+  const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+  va_end(arguments);
+  if (length <= 0) return;
+  print(std::string_view(buffer, std::min(static_cast<std::size_t>(length), sizeof buffer - 1)));
+}
+
+void Console::blankBlock(int count) {
+  constexpr std::string_view kLineBreaks = "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n";
+  for (; count > 0; count -= static_cast<int>(kLineBreaks.size())) {
+    print(kLineBreaks.substr(0, static_cast<std::size_t>(count) < kLineBreaks.size()
+                                    ? static_cast<std::size_t>(count)
+                                    : kLineBreaks.size()));
+  }
+}
+
+void Console::flushBeforeWaiting() {
+  if (in_.rdbuf()->in_avail() <= 0) flush();
+}
+
+int Console::nextCharacter() {
+  flushBeforeWaiting();
+  const int c = in_.rdbuf()->sbumpc();
+  if (c == std::char_traits<char>::eof()) throw EndOfInput{};
+  return c;
+}
+
+char Console::readChar() {
+  return static_cast<char>(nextCharacter());
+}
+
+int Console::peekCharacter() {
+  flushBeforeWaiting();
+  return in_.rdbuf()->sgetc();
+}
+
+bool Console::readNumber(std::int32_t& field) {
+  std::streambuf& input = *in_.rdbuf();
+  int c = peekCharacter();
+  for (; isWhiteSpace(c); c = peekCharacter()) input.sbumpc();
+  if (c == std::char_traits<char>::eof()) throw EndOfInput{};
+
+  bool negative = false;
+  if (c == '+' || c == '-') {
+    negative = c == '-';
+    input.sbumpc();
+    c = peekCharacter();  // at end of input the sign is taken and the next read ends the game
+  }
+  if (!isDigit(c)) return false;
+
+  // Digits beyond the range are still taken; they only keep the value at its limit.
+  std::int64_t magnitude = 0;
+  constexpr std::int64_t kCeiling = std::int64_t{kInt32Max} + 1;
+  for (; isDigit(c); c = peekCharacter()) {
+    if (magnitude <= kCeiling) magnitude = magnitude * 10 + (c - '0');
+    input.sbumpc();
+  }
+  field = clampToInt32(negative ? -magnitude : magnitude);
+  return true;
+}
+
+void Console::numberEntry(char& inputChar, std::int32_t& field) {
+  inputChar = readChar();
+  readNumber(field);
+}
+
+void Console::letterEntry(char& inputChar, char& letter) {
+  inputChar = readChar();
+  letter = readChar();
+}
+
+void Console::pause(char& inputChar) {
+  inputChar = readChar();
+  inputChar = readChar();
+}
+
+void Console::invalidInputDisplay() {
+  print("\nInvalid input.\n");
+}
+
+void Console::frameOpening() {
+  print(kIncomingLine);
+  lineBreak();
+}
+
+void Console::frameClosing() {
+  lineBreak();
+  print(kMessageLine);
+}
+
+}  // namespace nebulance

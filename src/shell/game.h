@@ -1,0 +1,22 @@
+// The game's entry: start menu, new-game set-up, the first jump and the day loop.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <ostream>
+
+#include "random/random_generator.h"
+#include "shell/console.h"
+#include "shell/game_state.h"
+
+namespace nebulance {
+
+// Plays one run of the program on `in` and `out`, seeding the random generator from `clock`.
+// Returns when the player leaves or the game ends, and also, silently, when the input ends.
+void runGame(std::istream& in, std::ostream& out, Clock clock);
+
+// The bookkeeping of every jump after the first: the day, the allowance, the loan's interest
+// and the bank's growth, floored at 0.
+void dayAdvance(GameState& state);
+
+}  // namespace nebulance

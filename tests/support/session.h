@@ -1,0 +1,31 @@
+// Plays whole sessions in-process: typed input in, the console output out, with a clock that
+// the test fixes, so every draw of the random generator is known.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "random/random_generator.h"
+
+namespace nebulance::testing {
+
+// A clock that always reads `seconds`.
+Clock fixedClock(std::int64_t seconds);
+
+// A clock that reads the given values one after another and then keeps the last one.
+Clock scriptedClock(std::vector<std::int64_t> readings);
+
+// Runs the game on `input` and returns everything it printed.
+std::string playSession(std::string_view input, Clock clock);
+std::string playSession(std::string_view input, std::int64_t clockSeconds);
+
+// The contents of a file under tests/data.
+std::string readTestData(std::string_view name);
+
+// Writes `text` under tests/data when NEBULANCE_UPDATE_TEST_DATA is set, so that a reviewed
+// change of a screen can refresh its transcript; returns true if it wrote.
+bool updateTestData(std::string_view name, std::string_view text);
+
+}  // namespace nebulance::testing
