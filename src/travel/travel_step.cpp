@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "shell/saturating.h"
+#include "travel/robbery_story.h"
 
 namespace nebulance {
 
@@ -198,6 +199,38 @@ void safeJourney(Console& console, GameState& state) {
   eventClosing(console, state.inputChar);
 }
 
+constexpr std::string_view kRobberyRumour = R"art(       Relaxing at a bar, you hear
+       from a contact that the
+       Federation Bank will be
+       robbed. You know that the
+       economical imbalance that
+       will be caused by this will
+       make your life even harder.
+       You decide to:
+
+          1 - Take your blasters
+              and defend the bank.
+          2 - Take your lightsaber
+              and defend the bank.
+          3 - Use a homing beacon
+              to track the robbers
+              to their headquarters.
+          4 - Let things be, and
+              leave the bank to
+              its fate.
+)art";
+
+// The rumour opens the story at once: no blank line before it and no pause after it.
+void robberyRumour(Console& console, RandomGenerator& random, GameState& state) {
+  console.frameOpening();
+  console.print(kRobberyRumour);
+  console.frameClosing();
+  console.lineBreak();
+  bankRobberyStory(console, random, state.inputChar, state.credits, state.purchaseDiscount,
+                   state.bankFunds, state.cargo, state.nabooTradeAllowed, state.prices,
+                   state.location);
+}
+
 }  // namespace
 
 void travelStep(Console& console, RandomGenerator& random, GameState& state) {
@@ -216,8 +249,8 @@ void travelStep(Console& console, RandomGenerator& random, GameState& state) {
       return oldAcquaintance(console, state);
     case TravelEvent::wreckageLoot:
       return wreckageLoot(console, state);
-    // Until the bank-robbery story is in, its rumour passes as a safe journey.
     case TravelEvent::robberyRumour:
+      return robberyRumour(console, random, state);
     case TravelEvent::safeJourney:
       return safeJourney(console, state);
   }
