@@ -305,26 +305,6 @@ TEST(DuelTest, AnEntryThatIsNotANumberOnALaterTurnReplaysTheKeptMove) {
                                        14));
 }
 
-TEST(DuelTest, EachTurnDrawsFromItsOwnClockReading) {
-  // Seven turns on seven clock readings: his parry, force attack and attack come in the order of
-  // the readings, and the last contested attack wins the duel.
-  const DuelRun run = runDuel(DuelKind::lightsaber, "1\n1\n1\n3\n2\n2\n2\n",
-                              scriptedClock({kThreeMoveTwoRollTwo, kThreeMoveOneRollOne,
-                                             kThreeMoveThree, kThreeMoveOneRollOne, kThreeMoveThree,
-                                             kThreeMoveTwoRollOne, kThreeMoveTwoRollOne}));
-  EXPECT_EQ(run.result, DuelResult::won);
-  EXPECT_EQ(run.output,
-            duelTranscript(DuelKind::lightsaber,
-                           {{5, 5, " You easily block his slash!"},
-                            {5, 4, " You both wait for each other's attack."},
-                            {5, 4, " His force maneuver sends you to your feet!"},
-                            {4, 4, " You catch him off guard as you throw dust into his face!"},
-                            {4, 3, " You interrupt him with a downward slash!"},
-                            {4, 2, " He is burned as your attack defeats his!"},
-                            {4, 1, " He is burned as your attack defeats his!"}},
-                           13));
-}
-
 TEST(DuelTest, EndOfInputEndsTheDuelThroughTheConsole) {
   EXPECT_THROW(runDuel(DuelKind::starship, "1\n", fixedClock(kThreeMoveOneRollOne)), EndOfInput);
 }
