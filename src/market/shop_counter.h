@@ -1,0 +1,54 @@
+// The pieces that the Trading Post's screens share: the shop's sign, the counter of the Buy and
+// Sell screens with its product table, the item choice and the quantity entry. Only the Trading
+// Post's own screens include this.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "shell/console.h"
+#include "shell/game_state.h"
+
+namespace nebulance {
+
+// What makes the Buy or the Sell screen its own; the rest of the counter is common to both.
+struct ShopCounter {
+  std::string_view roofIndent;  // printed before the roof line
+  std::string_view stall;       // lines 6 to 12: the screen's name, its own art and rows 1 to 5
+  const char* verb;             // "purchase" or "sell", as the item prompts say it
+};
+
+// The answer of the item choice that leaves the screen.
+inline constexpr std::int32_t kNoProduct = 0;
+
+inline constexpr std::string_view kTradeHalted =
+    "                 Transaction halted. Returning to main menu.\n";
+inline constexpr std::string_view kTradeComplete =
+    "                 Transaction complete. Returning to main menu.\n";
+inline constexpr std::string_view kQuantityInputError = "                 Input error.\n";
+inline constexpr std::string_view kQuantityAboveShown =
+    R"art(                 Error. Please input a quantity not greater than
+                 what is shown corresponding to the item on the
+                 screen.
+)art";
+
+// The two lines of the shop's sign that every Trading Post screen starts with, `credits` on it.
+void shopSign(Console& console, std::int32_t credits);
+
+// Prints the whole Buy or Sell screen, ending with its item prompt. The Quantity column shows
+// `quantities`; the Total column each quantity times its price.
+void shopCounterScreen(Console& console, const ShopCounter& counter, std::int32_t credits,
+                       const ProductCounts& quantities, const ProductCounts& prices);
+
+// Reads item answers until one is "1" to "9". Returns the product 1..8, or kNoProduct for "9".
+std::int32_t itemChoice(Console& console, char& inputChar, const ShopCounter& counter);
+
+// A check of a quantity: the message lines of the first limit it breaks, or nothing if it passes.
+using QuantityCheck = std::function<std::string_view(std::int32_t quantity)>;
+
+// Asks for a quantity, starting from 0, and asks again after each refusal by `check`, whose
+// message comes first. Returns the first quantity that passes.
+std::int32_t acceptedQuantity(Console& console, char& inputChar, const QuantityCheck& check);
+
+}  // namespace nebulance
