@@ -12,4 +12,15 @@ namespace nebulance {
 void federationBank(Console& console, std::int32_t& credits, std::int32_t& loan, char inputChar,
                     std::int32_t interestRate, std::int32_t& currentRate, std::int32_t& bankFunds);
 
+// Any number of loans, until the player enters -1. A loan may not exceed `bankFunds`; once
+// finalized it moves from the purse to `loan` and `credits` and sets `currentRate` to today's
+// `interestRate`. Sums beyond the 32-bit range are held at the limit.
+void loanScreen(Console& console, char& inputChar, std::int32_t& credits, std::int32_t& loan,
+                std::int32_t interestRate, std::int32_t& currentRate, std::int32_t& bankFunds);
+
+// Any number of payments, until the player enters -1. A payment may exceed neither `credits`
+// nor `loan`; once finalized it moves from `credits` and `loan` back into `bankFunds`.
+void paymentScreen(Console& console, char& inputChar, std::int32_t& credits, std::int32_t& loan,
+                   std::int32_t interestRate, std::int32_t currentRate, std::int32_t& bankFunds);
+
 }  // namespace nebulance

@@ -1,0 +1,76 @@
+#include "bank/bank_counter.h"
+
+namespace nebulance {
+
+namespace {
+
+constexpr const char* kRateBox = R"art(                    |-------------------------||-|
+                /---| Interest Rate: %2d%%      \\_|_
+               / /--| Current Rate: %2d%%        \___|
+              / /   |----------------------------|
+              | |
+              \ \____
+               \_____: )art";
+
+// Lines 1 to 10 of the Loan and Payment screens. %s is the margin before the ledger of line 4,
+// one space wider on the Payment screen.
+constexpr const char* kTellerWindow = R"art(         |-----------------|
+     /---< Federation Bank >----------------------\
+     |   |-----------------| Credits: %10d   \
+     |%s___________     | Loan: %10d       \
+     |  |-|           ||   |======================__=|
+     |__| | -1 - Exit ||   |  Credits Available   || |
+        |-|___________||   |    RP %10d     || |
+                           |                    __// |
+                           |-------------------/__/--|
+                                              //
+)art";
+
+struct TellerWindowText {
+  const char* ledgerMargin;
+  std::string_view prompt;
+};
+
+constexpr TellerWindowText kLoanWindow = {"     ", "Enter Loan Amount (?/-1): "};
+constexpr TellerWindowText kPaymentWindow = {"      ", "Enter Payment (?/-1): "};
+
+bool isYesOrNo(char answer) {
+  return answer == 'Y' || answer == 'y' || answer == 'N' || answer == 'n';
+}
+
+}  // namespace
+
+void rateBox(Console& console, std::int32_t interestRate, std::int32_t currentRate) {
+  console.printf(kRateBox, interestRate, currentRate);
+}
+
+void tellerWindow(Console& console, TellerWindow window, std::int32_t credits, std::int32_t loan,
+                  std::int32_t bankFunds, std::int32_t interestRate, std::int32_t currentRate) {
+  const TellerWindowText& text = window == TellerWindow::loan ? kLoanWindow : kPaymentWindow;
+  console.printf(kTellerWindow, credits, text.ledgerMargin, loan, bankFunds);
+  rateBox(console, interestRate, currentRate);
+  console.print(text.prompt);
+}
+
+void checkedAmountEntry(Console& console, char& inputChar, std::int32_t& amount,
+                        const AmountCheck& check) {
+  console.numberEntry(inputChar, amount);
+  for (AmountRefusal refusal = check(amount); !refusal.message.empty(); refusal = check(amount)) {
+    console.print(refusal.message);
+    console.print(refusal.reprompt);
+    console.numberEntry(inputChar, amount);
+  }
+}
+
+bool finalized(Console& console, char& inputChar, std::string_view reprompt) {
+  console.print("                       Finalize loan? (Y/N): ");
+  char answer = 0;
+  console.letterEntry(inputChar, answer);
+  while (!isYesOrNo(answer)) {
+    console.print(reprompt);
+    console.letterEntry(inputChar, answer);
+  }
+  return answer == 'Y' || answer == 'y';
+}
+
+}  // namespace nebulance
