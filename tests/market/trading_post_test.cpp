@@ -163,14 +163,6 @@ TEST(TradingPostMenuTest, NabooSellsOnlyOnceTradeIsAllowed) {
   }
 }
 
-TEST(TradingPostMenuTest, NabooWithTradeAllowedOpensTheSellScreen) {
-  GameState state = tattooineMarket();
-  state.location = kNaboo;
-  state.nabooTradeAllowed = 1;
-  at(state.cargo, kHolocams) = 2;
-  expectTranscript("trading_naboo_open.txt", visitTradingPost("\nS\n3\n2\n", state).output);
-}
-
 TEST(BuyScreenTest, EveryCheckInItsOrder) {
   // Homing Beacons at 80, 10 on offer, 95 units held, 300 credits: 101 fails (a), 11 (b), 6 (c),
   // -4 (a) again although it would fit, 5 (d) at 400 credits, and 3 is bought for 240.
@@ -269,12 +261,6 @@ TEST(BuyScreenTest, HoldAboveCapacityRefusesEveryPositiveQuantityButLetsZeroOut)
                        "Total cost: 0\n"
                        "                 Transaction complete. Returning to main menu.\n"));
   EXPECT_EQ(visit.state, state);
-}
-
-TEST(BuyScreenTest, FullHoldTranscript) {
-  GameState state = tattooineMarket();
-  state.cargo = {0, 0, 0, 0, 0, 0, 103, 2};
-  expectTranscript("trading_full_hold.txt", visitTradingPost("\nB\n8\n1\n10\n0\n", state).output);
 }
 
 TEST(BuyScreenTest, ZeroPassesEvenWithCreditsBelowZero) {
