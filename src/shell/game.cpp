@@ -102,7 +102,7 @@ void newGameIntros(Session& session) {
 void startMenuPass(Session& session) {
   Console& console = session.console;
   GameState& state = session.state;
-  ++state.menuPasses;
+  state.menuPasses = saturatingAdd(state.menuPasses, 1);
   titleBanner(console);
   startMenu(console);
   console.print("   Select option number: ");
@@ -241,7 +241,7 @@ void dayLoopPass(Session& session) {
       leaveGameQuestion(session);
       break;
     default:
-      console.print("                   Input Error.");
+      console.print("                   Input Error.\n");
   }
 }
 
