@@ -1,8 +1,19 @@
 # Thin wrapper around CMake and Ninja: `make play` starts the game, `make test` runs every test.
 BUILD_DIR ?= build
 GENERATOR ?= Ninja
+# Where `make install` puts the game: $(PREFIX)/bin/nebulance.
+PREFIX ?= /usr/local
+# How long `make fuzz` runs the fuzzer, in seconds.
+FUZZ_SECONDS ?= 60
+# Parallel jobs for clang-tidy.
+LINT_JOBS ?= 2
+CLANG_TIDY ?= clang-tidy
+CLANG_FORMAT ?= clang-format
 
-.PHONY: play test build clean
+SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
+TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp')
+
+.PHONY: play test build clean check fuzz bench lint format install package release
 
 play:
 	cmake -S . -B $(BUILD_DIR)/release -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DNEBULANCE_TESTS=OFF
@@ -15,6 +26,57 @@ build:
 
 test: build
 	ctest --test-dir $(BUILD_DIR)/debug --output-on-failure
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
+check:
+	cmake -S . -B $(BUILD_DIR)/asan -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DNEBULANCE_SANITIZE=ON
+	cmake --build $(BUILD_DIR)/asan
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	ctest --test-dir $(BUILD_DIR)/asan --output-on-failure
+
+# libFuzzer plays the whole game on made-up input for FUZZ_SECONDS. New inputs go to
+# $(BUILD_DIR)/fuzz/corpus, findings to $(BUILD_DIR)/fuzz/findings (and fail the target).
+fuzz:
+	cmake -S . -B $(BUILD_DIR)/fuzz -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNEBULANCE_FUZZ=ON -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
+	cmake --build $(BUILD_DIR)/fuzz --target nebulance_fuzzer
+	mkdir -p $(BUILD_DIR)/fuzz/corpus $(BUILD_DIR)/fuzz/findings
+	@echo "fuzzing for $(FUZZ_SECONDS) s; the full log goes to $(BUILD_DIR)/fuzz/fuzz.log"
+	@$(BUILD_DIR)/fuzz/tests/fuzz/nebulance_fuzzer $(BUILD_DIR)/fuzz/corpus tests/fuzz/corpus \
+	  -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 -print_final_stats=1 \
+	  -artifact_prefix=$(BUILD_DIR)/fuzz/findings/ > $(BUILD_DIR)/fuzz/fuzz.log 2>&1; \
+	  status=$$?; grep -E 'INITED|DONE|ERROR|SUMMARY|Test unit written|^stat::' $(BUILD_DIR)/fuzz/fuzz.log; \
+	  if [ $$status -ne 0 ]; then tail -n 60 $(BUILD_DIR)/fuzz/fuzz.log; fi; exit $$status
+
+# Google Benchmark in a release build, then the game against cat on the same output.
+bench:
+	cmake -S . -B $(BUILD_DIR)/bench -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	  -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=ON
+	cmake --build $(BUILD_DIR)/bench --target nebulance nebulance_bench
+	$(BUILD_DIR)/bench/bench/nebulance_bench
+	bench/replay_vs_cat.sh $(BUILD_DIR)/bench/nebulance
+
+# clang-format in check mode and clang-tidy on every source file; any finding fails.
+lint: build
+	$(CLANG_FORMAT) --dry-run -Werror $(SOURCES)
+	printf '%s\n' $(TIDY_SOURCES) | \
+	  xargs -P $(LINT_JOBS) -n 4 $(CLANG_TIDY) -p $(BUILD_DIR)/debug --quiet
+
+format:
+	$(CLANG_FORMAT) -i $(SOURCES)
+
+release:
+	cmake -S . -B $(BUILD_DIR)/release -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DNEBULANCE_TESTS=OFF
+	cmake --build $(BUILD_DIR)/release --target nebulance
+
+install: release
+	cmake --install $(BUILD_DIR)/release --prefix $(PREFIX)
+
+# A Debian package of the release build: $(BUILD_DIR)/release/nebulance_<version>_<arch>.deb.
+package: release
+	cd $(BUILD_DIR)/release && cpack -G DEB
+	dpkg-deb -c $(BUILD_DIR)/release/nebulance_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR)
