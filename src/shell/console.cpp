@@ -1,6 +1,7 @@
 #include "shell/console.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdarg>
 #include <cstdio>
 
@@ -25,13 +26,14 @@ bool isDigit(int c) {
 
 void Console::printf(const char* format, ...) {
   // Every screen's formatted text fits the buffer; a longer one is cut rather than allocated.
-  char buffer[1024];
+  std::array<char, 1024> buffer;
   va_list arguments;
   va_start(arguments, format);
-  const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+  const int length = std::vsnprintf(buffer.data(), buffer.size(), format, arguments);
   va_end(arguments);
   if (length <= 0) return;
-  print(std::string_view(buffer, std::min(static_cast<std::size_t>(length), sizeof buffer - 1)));
+  print(std::string_view(buffer.data(),
+                         std::min(static_cast<std::size_t>(length), buffer.size() - 1)));
 }
 
 void Console::blankBlock(int count) {
