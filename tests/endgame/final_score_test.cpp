@@ -11,7 +11,6 @@ namespace nebulance {
 namespace {
 
 using testing::readTestData;
-using testing::updateTestData;
 
 constexpr std::int32_t kMax = 2147483647;
 constexpr std::int32_t kMin = -2147483647 - 1;
@@ -31,31 +30,6 @@ Settlement settle(std::int32_t day, std::int32_t credits, std::int32_t loan) {
   return {out.str(), credits};
 }
 
-// The four verdicts, whole screens, each for one score in its band.
-struct VerdictScreen {
-  const char* name;
-  std::int32_t credits;
-  std::int32_t loan;
-  const char* transcript;
-};
-
-class VerdictScreenTest : public ::testing::TestWithParam<VerdictScreen> {};
-
-TEST_P(VerdictScreenTest, MatchesItsTranscript) {
-  const VerdictScreen& screen = GetParam();
-  const std::string output = settle(31, screen.credits, screen.loan).output;
-  if (updateTestData(screen.transcript, output)) GTEST_SKIP() << "transcript written";
-  EXPECT_EQ(output, readTestData(screen.transcript));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Endgame, VerdictScreenTest,
-    ::testing::Values(VerdictScreen{"Poor", 5000, 0, "endgame_poor.txt"},
-                      VerdictScreen{"Adapted", 45000, 10000, "endgame_adapted.txt"},
-                      VerdictScreen{"Master", 75000, 0, "endgame_master.txt"},
-                      VerdictScreen{"Ruler", 1234567, 34567, "endgame_ruler.txt"}),
-    [](const ::testing::TestParamInfo<VerdictScreen>& info) { return info.param.name; });
-
 struct Band {
   std::int32_t credits;
   std::int32_t loan;
@@ -65,7 +39,7 @@ struct Band {
 
 class VerdictBandTest : public ::testing::TestWithParam<Band> {};
 
-// The score screen differs between two scores only in the score itself and the verdict.
+// Whole screens: each band's transcript, with the score of the case written into it.
 TEST_P(VerdictBandTest, ScoreFallsInItsBand) {
   const Band& band = GetParam();
   const Settlement settlement = settle(31, band.credits, band.loan);
@@ -100,19 +74,6 @@ TEST(FinalScoreTest, ShownOnlyAfterTheLastDay) {
     EXPECT_EQ(settlement.output, "") << day;
     EXPECT_EQ(settlement.credits, 5000) << day;
   }
-}
-
-// Each pause takes two characters; the input ending in the first one ends the screen there.
-TEST(FinalScoreTest, EndOfInputDuringThePause) {
-  std::istringstream in("\n");
-  std::ostringstream out;
-  std::int32_t credits = 5000;
-  {
-    Console console(in, out);
-    EXPECT_THROW(finalScore(console, 31, 30, credits, 0, '\n'), EndOfInput);
-  }
-  EXPECT_EQ(out.str(), readTestData("endgame_poor.txt").substr(0, out.str().size()));
-  EXPECT_EQ(out.str().substr(out.str().size() - 37), "\n       Enter any input to continue.\n");
 }
 
 }  // namespace

@@ -8,7 +8,6 @@ namespace nebulance {
 namespace {
 
 constexpr std::int32_t kMax = 2147483647;
-constexpr std::int32_t kMin = -2147483647 - 1;
 
 struct DayAdvanceCase {
   const char* name;
@@ -47,14 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
         DayAdvanceCase{"TenPercentOnAThousand", 5, 700, 1000, 10, 10000000, 6, 800, 1100, 10100110},
         // No rate: the loan stays and the bank grows by exactly 100000.
         DayAdvanceCase{"RateZero", 1, 2000, 5000, 0, 10000000, 2, 2100, 5000, 10100000},
-        DayAdvanceCase{"NoLoan", 29, -50, 0, 20, 10000000, 30, 50, 0, 10100000},
         // 999 + 69.93 = 1068.93 becomes 1068; the bank earns 0.07 * 1068 = 74.76, so 74.
         DayAdvanceCase{"FractionsAreTruncated", 3, 0, 999, 7, 5000000, 4, 100, 1068, 5100074},
         // Truncation goes toward zero for a negative amount too.
         DayAdvanceCase{"TruncationTowardZero", 3, 0, -999, 7, 5000000, 4, 100, -1068, 5099925},
         // A robbery left the bank in debt: after the growth it is floored at 0.
         DayAdvanceCase{"BankFundsFlooredAtZero", 8, 100, 0, 0, -932767, 9, 200, 0, 0},
-        DayAdvanceCase{"BankFundsExactlyZero", 8, 100, 0, 0, -100000, 9, 200, 0, 0},
         DayAdvanceCase{"BankFundsJustAboveZero", 8, 100, 0, 0, -99999, 9, 200, 0, 1},
         // 2000000000 * 1.2 is held at the limit, and the bank earns 20% of that:
         // 10000000 + 429496729.4 = 439496729, then 439596729.
@@ -63,9 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A bank that is already full stays at the limit.
         DayAdvanceCase{"BankFundsSaturate", 12, 100, 2000000000, 20, 2000000000, 13, 200, kMax,
                        kMax},
-        DayAdvanceCase{"CreditsSaturate", 12, kMax - 40, 0, 0, 0, 13, kMax, 0, 100000},
-        DayAdvanceCase{"NegativeLoanSaturates", 12, kMin, kMin, 20, 10000000, 13, kMin + 100, kMin,
-                       0}),
+        DayAdvanceCase{"CreditsSaturate", 12, kMax - 40, 0, 0, 0, 13, kMax, 0, 100000}),
     [](const ::testing::TestParamInfo<DayAdvanceCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -34,6 +34,43 @@ std::string playSession(std::string_view input, std::int64_t clockSeconds) {
   return playSession(input, fixedClock(clockSeconds));
 }
 
+namespace {
+
+constexpr std::string_view kOutputMarker = "--- output\n";
+
+std::string unescape(std::string_view text) {
+  std::string result;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      result += text[i];
+      continue;
+    }
+    const char escaped = text[++i];
+    result += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+  }
+  return result;
+}
+
+}  // namespace
+
+ScriptedSession loadScriptedSession(std::string_view name) {
+  const std::string file = readTestData("sessions/" + std::string(name) + ".session");
+  ScriptedSession session;
+  const std::size_t marker = file.find(kOutputMarker);
+  session.header = file.substr(0, marker + kOutputMarker.size());
+  session.expectedOutput = file.substr(session.header.size());
+  std::istringstream header(file.substr(0, marker));
+  for (std::string line; std::getline(header, line);) {
+    if (line.rfind("clock:", 0) == 0) {
+      std::istringstream readings(line.substr(6));
+      for (std::int64_t reading = 0; readings >> reading;) session.clockReadings.push_back(reading);
+    } else if (line.rfind("input: ", 0) == 0) {
+      session.input = unescape(line.substr(7));
+    }
+  }
+  return session;
+}
+
 std::string readTestData(std::string_view name) {
   std::ifstream file(std::string(NEBULANCE_TEST_DATA_DIR) + "/" + std::string(name),
                      std::ios::binary);

@@ -21,6 +21,17 @@ Clock scriptedClock(std::vector<std::int64_t> readings);
 std::string playSession(std::string_view input, Clock clock);
 std::string playSession(std::string_view input, std::int64_t clockSeconds);
 
+// A session kept under tests/data/sessions/<name>.session: header lines that say why it
+// matters, `clock: N [N ...]` (one reading per reseed, the last one kept), `input: ...` with the
+// escapes \n, \t and \\, then a line `--- output` and the exact transcript to the end of file.
+struct ScriptedSession {
+  std::vector<std::int64_t> clockReadings;
+  std::string input;
+  std::string header;  // everything up to and including the output marker line
+  std::string expectedOutput;
+};
+ScriptedSession loadScriptedSession(std::string_view name);
+
 // The contents of a file under tests/data.
 std::string readTestData(std::string_view name);
 
