@@ -1,4 +1,5 @@
 # Thin wrapper around CMake and Ninja: `make play` starts the game, `make test` runs every test.
+SHELL := /bin/bash
 BUILD_DIR ?= build
 GENERATOR ?= Ninja
 # Where `make install` puts the game: $(PREFIX)/bin/nebulance.
@@ -58,10 +59,14 @@ bench:
 	bench/replay_vs_cat.sh $(BUILD_DIR)/bench/nebulance
 
 # clang-format in check mode and clang-tidy on every source file; any finding fails.
-lint: build
-	$(CLANG_FORMAT) --dry-run -Werror $(SOURCES)
-	printf '%s\n' $(TIDY_SOURCES) | \
-	  xargs -P $(LINT_JOBS) -n 4 $(CLANG_TIDY) -p $(BUILD_DIR)/debug --quiet
+lint:
+	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug
+	@echo "clang-format --dry-run on $(words $(SOURCES)) files"
+	@$(CLANG_FORMAT) --dry-run -Werror $(SOURCES)
+	@echo "clang-tidy on $(words $(TIDY_SOURCES)) files, $(LINT_JOBS) at a time"
+	@printf '%s\n' $(TIDY_SOURCES) | \
+	  xargs -P $(LINT_JOBS) -n 4 $(CLANG_TIDY) -p $(BUILD_DIR)/debug --quiet 2>&1 | \
+	  grep -v -E '^[0-9]+ warnings? generated\.$$'; exit $${PIPESTATUS[1]}
 
 format:
 	$(CLANG_FORMAT) -i $(SOURCES)
@@ -76,7 +81,7 @@ install: release
 # A Debian package of the release build: $(BUILD_DIR)/release/nebulance_<version>_<arch>.deb.
 package: release
 	cd $(BUILD_DIR)/release && cpack -G DEB
-	dpkg-deb -c $(BUILD_DIR)/release/nebulance_*.deb
+	dpkg-deb -c $(BUILD_DIR)/release/nebulance_*.deb | tee /dev/stderr | grep -q ' ./usr/bin/nebulance$$'
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -9,8 +9,14 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "games")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-# The game needs only the C and C++ runtimes; dpkg-shlibdeps names their packages.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# dpkg-shlibdeps (dpkg-dev) names the runtime packages the game links; without it, the C
+# library is the one dependency a release game with its C++ runtime linked in has.
+find_program(NEBULANCE_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(NEBULANCE_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6")
+endif()
 set(CPACK_STRIP_FILES ON)
 
 include(CPack)
