@@ -61,12 +61,13 @@ bench:
 # clang-format in check mode and clang-tidy on every source file; any finding fails.
 lint:
 	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug
-	@echo "clang-format --dry-run on $(words $(SOURCES)) files"
-	@$(CLANG_FORMAT) --dry-run -Werror $(SOURCES)
-	@echo "clang-tidy on $(words $(TIDY_SOURCES)) files, $(LINT_JOBS) at a time"
-	@printf '%s\n' $(TIDY_SOURCES) | \
+	@echo "clang-format --dry-run on $(words $(SOURCES)) files"; \
+	format_status=0; $(CLANG_FORMAT) --dry-run -Werror $(SOURCES) || format_status=$$?; \
+	echo "clang-tidy on $(words $(TIDY_SOURCES)) files, $(LINT_JOBS) at a time"; \
+	printf '%s\n' $(TIDY_SOURCES) | \
 	  xargs -P $(LINT_JOBS) -n 4 $(CLANG_TIDY) -p $(BUILD_DIR)/debug --quiet 2>&1 | \
-	  grep -v -E '^[0-9]+ warnings? generated\.$$'; exit $${PIPESTATUS[1]}
+	  grep -v -E '^[0-9]+ warnings? generated\.$$'; tidy_status=$${PIPESTATUS[1]}; \
+	[ $$format_status -eq 0 ] && [ $$tidy_status -eq 0 ]
 
 format:
 	$(CLANG_FORMAT) -i $(SOURCES)

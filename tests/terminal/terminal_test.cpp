@@ -1,7 +1,6 @@
 // Plays the built game on a pseudo-terminal, as a player would: each line is typed only after
 // the question it answers has reached the screen. A question still held in an output buffer
 // while the game waits for its answer would never appear, and the test would time out.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
