@@ -82,7 +82,9 @@ install: release
 # A Debian package of the release build: $(BUILD_DIR)/release/nebulance_<version>_<arch>.deb.
 package: release
 	cd $(BUILD_DIR)/release && cpack -G DEB
-	dpkg-deb -c $(BUILD_DIR)/release/nebulance_*.deb | tee /dev/stderr | grep -q ' ./usr/bin/nebulance$$'
+	dpkg-deb -c $(BUILD_DIR)/release/nebulance_*.deb > $(BUILD_DIR)/release/package-contents.txt
+	cat $(BUILD_DIR)/release/package-contents.txt
+	grep -q ' ./usr/bin/nebulance$$' $(BUILD_DIR)/release/package-contents.txt
 
 clean:
 	rm -rf $(BUILD_DIR)
