@@ -45,7 +45,8 @@ fuzz:
 	mkdir -p $(BUILD_DIR)/fuzz/corpus $(BUILD_DIR)/fuzz/findings
 	@echo "fuzzing for $(FUZZ_SECONDS) s; the full log goes to $(BUILD_DIR)/fuzz/fuzz.log"
 	@$(BUILD_DIR)/fuzz/tests/fuzz/nebulance_fuzzer $(BUILD_DIR)/fuzz/corpus tests/fuzz/corpus \
-	  -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 -print_final_stats=1 \
+	  -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/game.dict -max_len=4096 -timeout=10 \
+	  -print_final_stats=1 \
 	  -artifact_prefix=$(BUILD_DIR)/fuzz/findings/ > $(BUILD_DIR)/fuzz/fuzz.log 2>&1; \
 	  status=$$?; grep -E 'INITED|DONE|ERROR|SUMMARY|Test unit written|^stat::' $(BUILD_DIR)/fuzz/fuzz.log; \
 	  if [ $$status -ne 0 ]; then tail -n 60 $(BUILD_DIR)/fuzz/fuzz.log; fi; exit $$status

@@ -40,22 +40,25 @@ SESSIONS = {
     "old_acquaintance": (OLD_ACQUAINTANCE, [0, 0, 0, 0], START + "7\nx\n" + LEAVE_GAME),
     "trading_buy_and_sell": (
         WRECKAGE, [0, 0, 0, 0],
-        START + "5\nx\nS\nB\n8\n5\nS\nS\n8\n2\nS\nB\n9\nS\nS\n9\nS\nX\nE\nS\nE\n" + LEAVE_GAME),
+        START + "5\nx\nS\nB\n8\n1\nS\nS\n8\n1\nS\nB\n9\nS\nS\n9\nS\nX\nE\nS\nE\n" + LEAVE_GAME),
     "trading_refusals": (
         WRECKAGE, [0, 0, 0, 0],
         START + "3\nx\nS\nB\n1\n500\n-3\n9\nS\nS\nx\nE\nS\nB\n0\nq\n9\n" + LEAVE_GAME),
     "bank_loan_and_payment": (
         SAFE_JOURNEY, [0, 0, 0, 0],
-        START + "2\nx\nB\nL\n500\nB\nP\n200\nB\nL\n-1\nB\nP\n-1\nB\nL\n99999999\n-1\nB\nX\nE\n"
-        + "T\n3\nx\n" + LEAVE_GAME),
+        START + "2\nx\nB\nL\n500\nq\nY\n-1\nB\nP\n200\nY\n-1\nB\nL\n-5\n99999999\n-1\n"
+        + "B\nP\n99999\n-1\nB\nX\nE\nT\n3\nx\n" + LEAVE_GAME),
     "simulator_blaster": (SAFE_JOURNEY, [1, 1, 1, 1], "4\n1\nx\n" + "2\n" * 12 + "x\n3\n1\n"),
     "simulator_lightsaber": (SAFE_JOURNEY, [1, 2, 1, 2], "4\n2\nx\n" + "1\n2\n3\n" * 5 + "x\n3\n1\n"),
     "simulator_starship": (SAFE_JOURNEY, [2, 1, 2, 1], "4\n3\nx\n" + "3\n1\n2\n" * 5 + "x\n3\n1\n"),
     "simulator_surrender_and_exit": (SAFE_JOURNEY, [0, 0, 0, 0], "4\n1\nx\n3\nx\n4\n7\n4\n3\n1\n"),
     "robbery_blasters": (
         RUMOUR_AFTER_ONE_STEP, [1, 1, 1, 1], START + "3\n1\n1\nx\n" + "2\n" * 12 + "x\nx\n" + LEAVE_GAME),
+    # Every reading is the same rumour second: let the first rumour be, borrow, and meet it
+    # again with money enough to buy the lightsaber it asks for.
     "robbery_lightsaber": (
-        RUMOUR_AFTER_ONE_STEP, [1, 1, 1, 1], START + "3\n2\n1\nx\n" + "1\n2\n" * 6 + "x\nx\n" + LEAVE_GAME),
+        RUMOUR_AFTER_ONE_STEP + 1, [0, 0, 0, 0],
+        START + "3\n4\nx\nB\nL\n7000\nY\n-1\nT\n2\n2\n1\nx\n" + "1\n2\n" * 6 + "x\nx\n" + LEAVE_GAME),
     "robbery_homing_beacon": (
         RUMOUR_AFTER_ONE_STEP, [1, 1, 1, 1], START + "3\n3\n1\nx\n" + "2\n3\n" * 6 + "x\nx\n" + LEAVE_GAME),
     "robbery_let_things_be": (RUMOUR_AFTER_ONE_STEP, [1, 1, 1, 1], START + "3\n4\nx\n" + LEAVE_GAME),
