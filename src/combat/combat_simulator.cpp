@@ -1,5 +1,6 @@
 // The start menu's practice range: pick a duel, play it, see a win or lose screen. A visit holds
 // nothing but the chosen game and the duel's result, and touches no game state.
+#include <array>
 #include <cstdint>
 
 #include "combat/duel.h"
@@ -78,8 +79,8 @@ constexpr std::string_view kLoseScreen = R"art(     *****INCOMING***************
 constexpr std::int32_t kExitGame = 4;
 
 // The duel behind each game number of the menu, 1..3.
-constexpr DuelKind kSimulatorDuels[] = {DuelKind::blaster, DuelKind::lightsaber,
-                                        DuelKind::starship};
+constexpr std::array<DuelKind, 3> kSimulatorDuels = {DuelKind::blaster, DuelKind::lightsaber,
+                                                     DuelKind::starship};
 
 // Shows the menu until a game 1..4 is chosen, and returns it.
 std::int32_t simulatorMenu(Console& console, char& inputChar) {

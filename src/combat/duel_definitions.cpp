@@ -1,5 +1,7 @@
 #include "combat/duel_definitions.h"
 
+#include <array>
+
 namespace nebulance {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr std::string_view kBlasterMenu = R"art(     1 - Take cover from fire.
      3 - Surrender.
 )art";
 
-constexpr OutcomeRow kBlasterOutcomes[] = {
+constexpr std::array<OutcomeRow, 2> kBlasterOutcomes = {{
     // 1, take cover.
     {settled(" You both take cover from fire.", HitSide::nobody),
      contested(" His laser blasts bounce off debris and hit you!",
@@ -24,7 +26,7 @@ constexpr OutcomeRow kBlasterOutcomes[] = {
     {contested(" Your laser blasts bounce off debris!",
                " Your laser blasts bounce off debris and hit him!"),
      contested(" You are burned by his blast!", " He is injured by your laser beam!")},
-};
+}};
 
 constexpr DuelDefinition kBlasterDuel = {
     .moveMenu = kBlasterMenu,
@@ -45,7 +47,7 @@ constexpr std::string_view kLightsaberMenu = R"art(     1 - Parry.
      4 - Surrender.
 )art";
 
-constexpr OutcomeRow kLightsaberOutcomes[] = {
+constexpr std::array<OutcomeRow, 3> kLightsaberOutcomes = {{
     // 1, parry.
     {settled(" You both wait for each other's attack.", HitSide::nobody),
      settled(" You easily block his slash!", HitSide::opponent),
@@ -58,7 +60,7 @@ constexpr OutcomeRow kLightsaberOutcomes[] = {
     {settled(" You catch him off guard as you throw dust into his face!", HitSide::opponent),
      settled(" You are caught defenseless as he lunges towards you!", HitSide::player),
      settled(" His force attack hits the rock you threw at him!", HitSide::nobody)},
-};
+}};
 
 constexpr DuelDefinition kLightsaberDuel = {
     .moveMenu = kLightsaberMenu,
@@ -79,7 +81,7 @@ constexpr std::string_view kStarshipMenu = R"art(     1 - Evasive maneuvers.
      4 - Surrender.
 )art";
 
-constexpr OutcomeRow kStarshipOutcomes[] = {
+constexpr std::array<OutcomeRow, 3> kStarshipOutcomes = {{
     // 1, evasive maneuvers.
     {settled(" Your ships glide past each other.", HitSide::nobody),
      settled(" You swiftly evade his blasts and counter-attack!", HitSide::opponent),
@@ -93,7 +95,7 @@ constexpr OutcomeRow kStarshipOutcomes[] = {
     {settled(" Your mines catch him off guard!", HitSide::opponent),
      settled(" Your mines explode as his blast critically hits you!", HitSide::player),
      settled(" You both fill the area with mines.", HitSide::nobody)},
-};
+}};
 
 constexpr DuelDefinition kStarshipDuel = {
     .moveMenu = kStarshipMenu,

@@ -53,7 +53,8 @@ void expectDuel(DuelKind kind, std::string moves, int n, const std::string& line
   EXPECT_EQ(playDuel(console, random, kind), result);
   const std::string turnBlock(16, '\n');
   std::string expected = turnBlock;
-  int playerPoints = 5, opponentPoints = 5;
+  int playerPoints = 5;
+  int opponentPoints = 5;
   for (const char turn : turns) {
     expected += battleScreen(kind, playerPoints, opponentPoints) + turnBlock;
     if (turn != '-') expected += line + "\n";

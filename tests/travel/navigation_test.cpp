@@ -18,7 +18,10 @@ TEST(DestinationCheckTest, AcceptsOnlyTheSevenPlanets) {
     std::istringstream in;
     std::ostringstream out;
     Console console(in, out);
-    std::int32_t typed = destination, newGameChosen = 1, gameRunning = 0, location = kNaboo;
+    std::int32_t typed = destination;
+    std::int32_t newGameChosen = 1;
+    std::int32_t gameRunning = 0;
+    std::int32_t location = kNaboo;
     destinationCheck(console, typed, newGameChosen, gameRunning, location);
     EXPECT_EQ(out.str(), planet ? "\n" : "\nInvalid input.\n") << destination;
     EXPECT_EQ(std::tuple(typed, location, gameRunning, newGameChosen),

@@ -153,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
         StoryCase{"let_things_be", "\n4\nx\n", kNoDuel, 5000, kStartingCargo, 5000, 928338,
                   kStartingCargo, 0, 0},
         // A blaster bought at the full price starts the duel at once.
-        StoryCase{"offer_bought", "\n1" + fight('1', '2'), kOpponentFalls, 5000,
-                  kNoBlaster, 5000 - 1500 + 1018, 0, kStartingCargo, 1, 0},
+        StoryCase{"offer_bought", "\n1" + fight('1', '2'), kOpponentFalls, 5000, kNoBlaster,
+                  5000 - 1500 + 1018, 0, kStartingCargo, 1, 0},
         // Exactly the price is not enough; the prompt returns and 4 is chosen.
         StoryCase{"offer_price_equals_credits", "\n1\n1\n4\nx\n", kNoDuel, 1500, kNoBlaster, 1500,
                   928338, kNoBlaster, 0, 0},
