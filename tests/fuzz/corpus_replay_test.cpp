@@ -61,21 +61,5 @@ std::string testName(const ::testing::TestParamInfo<std::filesystem::path>& info
 
 INSTANTIATE_TEST_SUITE_P(Fuzz, SavedInputTest, ::testing::ValuesIn(savedInputs()), testName);
 
-TEST(FuzzInputTest, EmptyInputShowsTheStartMenuAndEnds) {
-  std::ostringstream out;
-  playFuzzInput({}, out);
-  EXPECT_NE(out.str().find("Select option number: "), std::string::npos);
-}
-
-// The clock header is read before any typed byte: an input of only a header types nothing.
-TEST(FuzzInputTest, TypedBytesStartAfterTheClockHeader) {
-  const std::string leave =
-      "12345678"
-      "3\n1\n";
-  std::ostringstream out;
-  playFuzzInput({reinterpret_cast<const std::uint8_t*>(leave.data()), leave.size()}, out);
-  EXPECT_NE(out.str().find("Farewell..."), std::string::npos);
-}
-
 }  // namespace
 }  // namespace nebulance::fuzzing
