@@ -67,18 +67,16 @@ void eventOpening(Console& console) {
   console.frameOpening();
 }
 
-// The frame's closing, the pause and a blank line.
-void eventClosing(Console& console, char& inputChar) {
-  console.frameClosing();
+// A blank line, the prompt, the pause and a blank line: inside a long event and at its end.
+void proceedPause(Console& console, char& inputChar) {
   console.print("\n       Enter any input to proceed.\n");
   console.pause(inputChar);
   console.lineBreak();
 }
 
-void innerPause(Console& console, char& inputChar) {
-  console.print("\n       Enter any input to proceed.\n");
-  console.pause(inputChar);
-  console.lineBreak();
+void eventClosing(Console& console, char& inputChar) {
+  console.frameClosing();
+  proceedPause(console, inputChar);
 }
 
 void patrolTax(Console& console, GameState& state) {
@@ -126,7 +124,7 @@ constexpr std::string_view kPirateRaidSurrender = R"art(       To your surprise,
 void pirateRaid(Console& console, GameState& state) {
   eventOpening(console);
   console.print(kPirateRaidAttack);
-  innerPause(console, state.inputChar);
+  proceedPause(console, state.inputChar);
   console.print(kPirateRaidSurrender);
   state.cargo.fill(0);
   eventClosing(console, state.inputChar);
@@ -163,7 +161,7 @@ void oldAcquaintance(Console& console, GameState& state) {
   console.print("       As you prepare to leave for\n");
   printPlace(console, state.location, "       %.*s,");
   console.print(kAcquaintanceRequest);
-  innerPause(console, state.inputChar);
+  proceedPause(console, state.inputChar);
   console.print(kAcquaintanceReturn);
   state.credits = saturatingAdd(state.credits, kAcquaintanceGift);
   console.printf("       Current credits: %d\n", state.credits);
