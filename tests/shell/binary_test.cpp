@@ -1,19 +1,19 @@
 // The built program as a black box: a typed script on standard input, a whole game played to
-// its end on the real clock, and the last line and exit status checked.
+// its end on the real clock, and the ending and exit status checked.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/session.h"
 
 namespace nebulance {
 namespace {
+
+constexpr std::string_view kEnding = "Thank you for playing!\n\n";
 
 // A script that finishes a game whatever the real clock draws. After the start it repeats
 // "T4": the dashboard's two reads meet "\nT" within three passes, the map reads 4 (Dagobah)
@@ -26,68 +26,39 @@ std::string scriptForAnyClock() {
   return script;
 }
 
-// Runs the program with `input` on its standard input; returns its output and exit status.
-struct ProgramRun {
+// The program's output and exit status with `input` (no single quotes in it) piped in.
+std::pair<std::string, int> runProgram(const std::string& input) {
+  FILE* program = popen(("printf '%s' '" + input + "' | '" NEBULANCE_BINARY "'").c_str(), "r");
   std::string output;
-  int exitStatus = -1;
-};
-
-ProgramRun runProgram(const std::string& input) {
-  char path[] = "/tmp/nebulance_input_XXXXXX";
-  const int descriptor = mkstemp(path);
-  if (descriptor < 0) return {};
-  std::ofstream(path, std::ios::binary) << input;
-  const std::string command = std::string("'") + NEBULANCE_BINARY + "' < " + path;
-  ProgramRun run;
-  if (FILE* program = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, program)) > 0;) {
-      run.output.append(buffer, count);
-    }
-    const int status = pclose(program);
-    if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
-  }
-  close(descriptor);
-  std::remove(path);
-  return run;
-}
-
-std::string lastLine(const std::string& output) {
-  const std::size_t end = output.find_last_not_of('\n');
-  if (end == std::string::npos) return "";
-  const std::size_t start = output.rfind('\n', end);
-  return output.substr(start == std::string::npos ? 0 : start + 1, end - start);
+  for (int c = 0; (c = std::fgetc(program)) != EOF;) output += static_cast<char>(c);
+  const int status = pclose(program);
+  return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
 // The real clock may bring any event on any jump; the script must finish the game whatever
 // they are. Played in-process with clocks that tick to a different second at every reseed.
 TEST(BinaryTest, TheScriptFinishesTheGameForAnyClock) {
   std::uint32_t seconds = 1700000000;
-  for (int game = 0; game < 200; ++game) {
-    std::vector<std::int64_t> readings;
-    for (int reseed = 0; reseed < 100; ++reseed) {
-      seconds = seconds * 1103515245u + 12345u;
-      readings.push_back(seconds);
-    }
+  for (int game = 0; game < 100; ++game) {
+    std::vector<std::int64_t> readings(100);
+    for (auto& reading : readings) reading = seconds = seconds * 1103515245u + 12345u;
     const std::string output =
         testing::playSession(scriptForAnyClock(), testing::scriptedClock(readings));
-    ASSERT_EQ(lastLine(output), "Thank you for playing!") << "game " << game;
+    ASSERT_TRUE(output.ends_with(kEnding)) << "game " << game;
     ASSERT_NE(output.find("       Your final score: "), std::string::npos) << "game " << game;
   }
 }
 
 TEST(BinaryTest, PlaysAWholeGameFromStandardInputAndEndsNormally) {
-  const ProgramRun run = runProgram(scriptForAnyClock());
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(lastLine(run.output), "Thank you for playing!");
-  EXPECT_NE(run.output.find("       Your final score: "), std::string::npos);
-  EXPECT_EQ(run.output.substr(run.output.size() - 2), "\n\n");
+  const auto [output, exitStatus] = runProgram(scriptForAnyClock());
+  EXPECT_EQ(exitStatus, 0);
+  EXPECT_TRUE(output.ends_with(kEnding));
 }
 
 TEST(BinaryTest, EndOfInputEndsTheProgramQuietly) {
-  const ProgramRun run = runProgram("1\na\n");
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(lastLine(run.output), "       the navigational computer.");
+  const auto [output, exitStatus] = runProgram("1\na\n");
+  EXPECT_EQ(exitStatus, 0);
+  EXPECT_TRUE(output.ends_with("       the navigational computer.\n")) << output;
 }
 
 }  // namespace
