@@ -20,7 +20,9 @@ using Jump = std::tuple<std::int64_t, std::int32_t, std::int32_t, ProductCounts>
 
 constexpr Jump kJumps[] = {
     // The patrol tax takes a tenth of the credits and drops the part of a credit left.
+    {kPatrolTax, 0, 0, kHold},
     {kPatrolTax, 1, 0, kHold},
+    {kPatrolTax, 15, 13, kHold},
     {kPatrolTax, 2345, 2110, kHold},
     {kPatrolTax, 2147483647, 1932735282, kHold},
     {1700000011, 2345, 2345, {}},  // 14, the pirate raid, empties the hold
