@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <ctime>
 #include <iostream>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 int main() {
   std::ios::sync_with_stdio(false);

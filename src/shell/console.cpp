@@ -50,9 +50,13 @@ void Console::flushBeforeWaiting() {
 }
 
 int Console::nextCharacter() {
+  if (inputEnded_) throw EndOfInput{};
   flushBeforeWaiting();
   const int c = in_.rdbuf()->sbumpc();
-  if (c == std::char_traits<char>::eof()) throw EndOfInput{};
+  if (c == std::char_traits<char>::eof()) {
+    inputEnded_ = true;
+    throw EndOfInput{};
+  }
   return c;
 }
 
@@ -61,8 +65,12 @@ char Console::readChar() {
 }
 
 int Console::peekCharacter() {
+  if (inputEnded_) return std::char_traits<char>::eof();
   flushBeforeWaiting();
-  return in_.rdbuf()->sgetc();
+  const int c = in_.rdbuf()->sgetc();
+  // A terminal reports end of input once; asking again would wait for another line.
+  if (c == std::char_traits<char>::eof()) inputEnded_ = true;
+  return c;
 }
 
 bool Console::readNumber(std::int32_t& field) {

@@ -67,6 +67,8 @@ class Console {
 
   std::istream& in_;
   std::ostream& out_;
+  // Set once a read has met end of input; every later read reports it without reading again.
+  bool inputEnded_ = false;
 };
 
 }  // namespace nebulance

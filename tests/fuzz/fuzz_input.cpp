@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace nebulance::fuzzing {
 

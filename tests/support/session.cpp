@@ -5,7 +5,7 @@
 #include <memory>
 #include <sstream>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace nebulance::testing {
 

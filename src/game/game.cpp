@@ -1,12 +1,12 @@
-#include "shell/game.h"
+#include "game/game.h"
 
 #include "bank/federation_bank.h"
 #include "combat/duel.h"
 #include "endgame/final_score.h"
+#include "game/startup_screens.h"
 #include "market/market.h"
 #include "market/trading_post.h"
 #include "shell/saturating.h"
-#include "shell/startup_screens.h"
 #include "travel/navigation.h"
 #include "travel/travel_step.h"
 

@@ -1,4 +1,4 @@
-#include "shell/startup_screens.h"
+#include "game/startup_screens.h"
 
 namespace nebulance {
 

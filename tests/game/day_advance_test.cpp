@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace nebulance {
 namespace {
