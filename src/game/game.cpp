@@ -273,7 +273,7 @@ void dayAdvance(GameState& state) {
   if (state.bankFunds < 0) state.bankFunds = 0;
 }
 
-void runGame(std::istream& in, std::ostream& out, Clock clock) {
+std::error_code runGame(std::istream& in, std::ostream& out, Clock clock) {
   Console console(in, out);
   RandomGenerator random(std::move(clock));
   GameState state;
@@ -283,6 +283,8 @@ void runGame(std::istream& in, std::ostream& out, Clock clock) {
   } catch (const EndOfInput&) {
     // The player can type nothing more: end quietly with what has been shown.
   }
+  console.flush();
+  return console.writeError();
 }
 
 }  // namespace nebulance

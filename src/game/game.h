@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <istream>
 #include <ostream>
+#include <system_error>
 
 #include "random/random_generator.h"
 #include "shell/console.h"
@@ -12,8 +13,9 @@
 namespace nebulance {
 
 // Plays one run of the program on `in` and `out`, seeding the random generator from `clock`.
-// Returns when the player leaves or the game ends, and also, silently, when the input ends.
-void runGame(std::istream& in, std::ostream& out, Clock clock);
+// Returns when the player leaves or the game ends, and also, silently, when the input ends or
+// `out` can no longer be written. Returns the reason of the write that failed, if one did.
+std::error_code runGame(std::istream& in, std::ostream& out, Clock clock);
 
 // The bookkeeping of every jump after the first: the day, the allowance, the loan's interest
 // and the bank's growth, floored at 0.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 
@@ -37,21 +38,33 @@ void Console::printf(const char* format, ...) {
 }
 
 void Console::blankBlock(int count) {
-  constexpr std::string_view kLineBreaks = "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n";
-  for (; count > 0; count -= static_cast<int>(kLineBreaks.size())) {
-    print(kLineBreaks.substr(0, static_cast<std::size_t>(count) < kLineBreaks.size()
-                                    ? static_cast<std::size_t>(count)
-                                    : kLineBreaks.size()));
-  }
+  if (count <= 0) return;
+  pending_.append(static_cast<std::size_t>(count), '\n');
+  flushWhenFull();
 }
 
-void Console::flushBeforeWaiting() {
-  if (in_.rdbuf()->in_avail() <= 0) flush();
+void Console::flush() {
+  if (pending_.empty() || writeError_) {
+    pending_.clear();
+    return;
+  }
+  errno = 0;
+  out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+  out_.flush();
+  pending_.clear();
+  if (out_) return;
+  // The stream keeps no reason of its own; the system's is in errno right after the write.
+  writeError_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+  inputEnded_ = true;
+}
+
+bool Console::readyToRead() {
+  if (!inputEnded_ && in_.rdbuf()->in_avail() <= 0) flush();
+  return !inputEnded_;
 }
 
 int Console::nextCharacter() {
-  if (inputEnded_) throw EndOfInput{};
-  flushBeforeWaiting();
+  if (!readyToRead()) throw EndOfInput{};
   const int c = in_.rdbuf()->sbumpc();
   if (c == std::char_traits<char>::eof()) {
     inputEnded_ = true;
@@ -65,8 +78,7 @@ char Console::readChar() {
 }
 
 int Console::peekCharacter() {
-  if (inputEnded_) return std::char_traits<char>::eof();
-  flushBeforeWaiting();
+  if (!readyToRead()) return std::char_traits<char>::eof();
   const int c = in_.rdbuf()->sgetc();
   // A terminal reports end of input once; asking again would wait for another line.
   if (c == std::char_traits<char>::eof()) inputEnded_ = true;

@@ -3,18 +3,22 @@
 //
 // Reading: the character read takes exactly one character, a line end included; the number read
 // skips white space and takes an optionally signed run of digits, leaving what follows unread.
-// Output is buffered and only flushed when a read is about to wait for the player.
+// Output gathers in the console's own buffer and goes to the stream in one write when a read
+// is about to wait for the player, when the buffer is full, and at the end.
 #pragma once
 
 #include <cstdint>
 #include <istream>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <system_error>
 
 namespace nebulance {
 
-// Thrown by a read that can take no character because the input has ended (or failed). It
-// unwinds every screen at once; the game catches it at the top and returns normally.
+// Thrown by a read that can take no character because the input has ended (or failed), or
+// because the output can no longer be written: a player who cannot see the questions cannot
+// answer them. It unwinds every screen at once; the game catches it at the top.
 struct EndOfInput {};
 
 class Console {
@@ -26,13 +30,18 @@ class Console {
 
   // Output.
   void print(std::string_view text) {
-    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    pending_.append(text);
+    flushWhenFull();
   }
   void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  void lineBreak() { out_.put('\n'); }
+  void lineBreak() { print("\n"); }
   // N line breaks, one after another.
   void blankBlock(int count);
-  void flush() { out_.flush(); }
+  // Hands everything printed so far to the output stream in one write. A write that fails is
+  // kept in writeError(); from then on nothing more is written or read.
+  void flush();
+  // The failed write's reason, or no error while every write has succeeded.
+  std::error_code writeError() const { return writeError_; }
 
   // Input.
   // Returns the next character. Throws EndOfInput at end of input.
@@ -58,17 +67,29 @@ class Console {
   void frameClosing();
 
  private:
-  // Flushes the pending output when the next read would wait for the player.
-  void flushBeforeWaiting();
+  void flushWhenFull() {
+    if (pending_.size() >= kPendingLimit) flush();
+  }
+  // Flushes the pending output when the next read would wait for the player. Returns false
+  // once nothing more may be read: the input has ended or the output is gone.
+  bool readyToRead();
   // Takes the next character; throws EndOfInput at end of input.
   int nextCharacter();
   // Looks at the next character without taking it; end of input is returned, not thrown.
   int peekCharacter();
 
+  // Piped input may never run dry, so the game may never wait; the limit keeps memory small
+  // then. On a terminal a screen is written long before it is reached.
+  static constexpr std::size_t kPendingLimit = 64 * 1024;
+
   std::istream& in_;
   std::ostream& out_;
-  // Set once a read has met end of input; every later read reports it without reading again.
+  // What has been printed since the last write to `out_`.
+  std::string pending_;
+  // Set once a read has met end of input, or a write has failed; every later read reports end
+  // of input without reading again, as a terminal reports it only once.
   bool inputEnded_ = false;
+  std::error_code writeError_;
 };
 
 }  // namespace nebulance

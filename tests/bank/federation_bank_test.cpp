@@ -51,6 +51,7 @@ std::string visitBank(const Visit& visit, std::string* output = nullptr) {
   std::ostringstream out;
   Console console(in, out);
   federationBank(console, credits, loan, 'a', 12, currentRate, bankFunds);
+  console.flush();
   if (output != nullptr) *output = out.str();
   return std::to_string(credits) + " " + std::to_string(loan) + " " + std::to_string(bankFunds) +
          " " + std::to_string(currentRate);

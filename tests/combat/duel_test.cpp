@@ -84,6 +84,7 @@ TEST(DuelTest, EveryCellAndEveryEnding) {
     int readings = 0;  // every turn reseeds once, whatever is typed
     RandomGenerator random([&readings, &duel] { return ++readings, kClock + duel.n; });
     EXPECT_EQ(playDuel(console, random, duel.kind), duel.result);
+    console.flush();
     const DuelDefinition& definition = duelDefinition(duel.kind);
     std::ostringstream expected;
     expected << std::string(16, '\n');

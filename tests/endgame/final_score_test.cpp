@@ -18,6 +18,7 @@ std::string settle(std::int32_t day, std::int32_t credits, std::int32_t loan) {
   std::ostringstream out;
   Console console(in, out);
   finalScore(console, day, 30, credits, loan, '\n');
+  console.flush();
   return out.str() + "score " + std::to_string(credits);
 }
 

@@ -26,13 +26,18 @@ std::string scriptForAnyClock() {
   return script;
 }
 
+// What a shell command prints on its standard output, and its exit status.
+std::pair<std::string, int> runShell(const std::string& command) {
+  FILE* shell = popen(command.c_str(), "r");
+  std::string output;
+  for (int c = 0; (c = std::fgetc(shell)) != EOF;) output += static_cast<char>(c);
+  const int status = pclose(shell);
+  return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
 // The program's output and exit status with `input` (no single quotes in it) piped in.
 std::pair<std::string, int> runProgram(const std::string& input) {
-  FILE* program = popen(("printf '%s' '" + input + "' | '" NEBULANCE_BINARY "'").c_str(), "r");
-  std::string output;
-  for (int c = 0; (c = std::fgetc(program)) != EOF;) output += static_cast<char>(c);
-  const int status = pclose(program);
-  return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+  return runShell("printf '%s' '" + input + "' | '" NEBULANCE_BINARY "'");
 }
 
 // The real clock may bring any event on any jump; the script must finish the game whatever
@@ -59,6 +64,24 @@ TEST(BinaryTest, EndOfInputEndsTheProgramQuietly) {
   const auto [output, exitStatus] = runProgram("1\na\n");
   EXPECT_EQ(exitStatus, 0);
   EXPECT_TRUE(output.ends_with("       the navigational computer.\n")) << output;
+}
+
+// A full disk: the game stops at the failed write, says why on standard error alone, and fails.
+// With input that never ends it must stop reading too, or it would run for ever.
+TEST(BinaryTest, AFailedWriteStopsTheGameWithStatus1) {
+  constexpr std::string_view kWriteError = "nebulance: write error: No space left on device\n";
+  for (const std::string input : {"printf '1\\nx\\nx\\nx\\n3\\nx\\nE\\n1\\n'", "yes x"}) {
+    EXPECT_EQ(runShell(input + " | timeout 10 '" NEBULANCE_BINARY "' 2>&1 >/dev/full"),
+              std::pair(std::string(kWriteError), 1))
+        << input;
+  }
+}
+
+// A reader that has gone ends the game as it ends cat: by the pipe signal, not a message.
+TEST(BinaryTest, AClosedPipeEndsTheGameByItsSignal) {
+  EXPECT_EQ(runShell("bash -c 'yes x | timeout 10 \"" NEBULANCE_BINARY
+                     "\" 2>&1 | head -c 1 >/dev/null; echo ${PIPESTATUS[1]}'"),
+            std::pair(std::string("141\n"), 0));
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ TEST(DashboardTest, WideAndNegativeFiguresWidenTheirFields) {
   Console console(in, out);
   dashboard(console, kTattooinePrices, -1234567890, 2147483647, 30, kTattooine, 30,
             {7, 19, 4, 13, 20, 1, 7, 1000}, {0, 0, 0, 0, 0, 0, 0, 1005});
+  console.flush();
   EXPECT_NE(out.str().find("   | Total Credits: -1234567890 |\n   | Current Loan: 2147483647  |\n"),
             std::string::npos);
   EXPECT_NE(out.str().find("  |  30 Days ||   [ 8 ] Homing Beacons   ::   80       | |   1000    "

@@ -60,6 +60,7 @@ std::string visitTradingPost(const Trade& trade, std::string* output = nullptr) 
   Console console(in, out);
   tradingPost(console, 'a', {6000, 4500, 2700, 2000, 600, 350, 800, 80}, credits, workAmount, cargo,
               stock, trade.nabooTradeAllowed, trade.location, trade.purchaseDiscount);
+  console.flush();
   if (output != nullptr) *output = out.str();
   return std::to_string(credits) + " " + std::to_string(workAmount) + " " +
          std::to_string(cargo.back()) + " " + std::to_string(stock.back());

@@ -113,10 +113,27 @@ TEST_F(TerminalTest, EveryQuestionIsOnScreenBeforeItsAnswer) {
   EXPECT_EQ(exitStatus(), 0);
 }
 
-TEST_F(TerminalTest, EndOfFileInTheMiddleOfAGameEndsTheProgram) {
-  ASSERT_TRUE(playedToDashboard("\x04"));  // Ctrl-D, the terminal's end of file
+// A terminal reports end of input once (Ctrl-D on an empty line, or a second Ctrl-D after
+// characters handed over without a line end); the game must not wait for more after it.
+TEST_F(TerminalTest, EndOfInputAfterANumberEndsTheGameAtTheNextRead) {
+  ASSERT_EQ(answer({{"   Select option number: ", "2\x04\x04"}}), 0);
   EXPECT_EQ(exitStatus(), 0);
-  EXPECT_EQ(screen_.find("Thank you for playing!", typedAt_), std::string::npos);
+  EXPECT_TRUE(screen_.ends_with(" Enter any input to return to the start menu.\n")) << screen_;
+}
+
+TEST_F(TerminalTest, EndOfInputAfterALoneSignEndsTheGameAtTheNextRead) {
+  ASSERT_EQ(answer({{"   Select option number: ", "-\x04\x04"}}), 0);
+  EXPECT_EQ(exitStatus(), 0);
+  // The sign is dropped, so the menu answers the kept choice and shows itself once more.
+  EXPECT_NE(screen_.find("\nInvalid input.\n", typedAt_), std::string::npos);
+  EXPECT_TRUE(screen_.ends_with("   Select option number: ")) << screen_;
+}
+
+TEST_F(TerminalTest, EndOfInputOnAnEmptyLineAtAPauseEndsTheGame) {
+  ASSERT_EQ(answer({{"   Select option number: ", "1\n"}}), 0);
+  ASSERT_EQ(answer({{"       Enter any input to proceed.\n", "\x04"}}), 0);
+  EXPECT_EQ(exitStatus(), 0);
+  EXPECT_TRUE(screen_.ends_with("       Enter any input to proceed.\n")) << screen_;
 }
 
 }  // namespace

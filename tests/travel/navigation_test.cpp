@@ -19,6 +19,7 @@ TEST(DestinationCheckTest, AcceptsOnlyTheSevenPlanets) {
     std::int32_t gameRunning = 0;
     std::int32_t location = 3;  // Naboo
     destinationCheck(console, typed, newGameChosen, gameRunning, location);
+    console.flush();
     EXPECT_EQ(std::tuple(out.str(), typed, location, gameRunning, newGameChosen),
               number >= 1 && number <= 7 ? std::tuple("\n", number, number, 1, 0)
                                          : std::tuple("\nInvalid input.\n", number, 3, 0, 1));
