@@ -14,7 +14,11 @@ CLANG_FORMAT ?= clang-format
 SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
 TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp')
 
-.PHONY: play test build clean check fuzz bench lint format install package release
+.PHONY: play test build clean check fuzz bench lint format install package release \
+  test-release libcxx
+
+# The project's own builds treat every warning as an error; a plain cmake configure does not.
+CHECKED = -DNEBULANCE_WERROR=ON
 
 play:
 	cmake -S . -B $(BUILD_DIR)/release -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DNEBULANCE_TESTS=OFF
@@ -22,15 +26,37 @@ play:
 	$(BUILD_DIR)/release/nebulance
 
 build:
-	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug
+	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
 	cmake --build $(BUILD_DIR)/debug
 
 test: build
 	ctest --test-dir $(BUILD_DIR)/debug --output-on-failure
 
+# The whole suite optimised as the release game is: -O3 shows the compiler more, and it warns
+# about more.
+test-release:
+	cmake -S . -B $(BUILD_DIR)/release-tests -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release $(CHECKED)
+	cmake --build $(BUILD_DIR)/release-tests
+	ctest --test-dir $(BUILD_DIR)/release-tests --output-on-failure
+
+# A portability check: the game built by clang on LLVM's C++ library (libc++-dev) must play the
+# benchmark's script exactly as the gcc game does within the same clock second.
+libcxx: release
+	cmake -S . -B $(BUILD_DIR)/libcxx -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release $(CHECKED) \
+	  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=-stdlib=libc++ \
+	  -DCMAKE_EXE_LINKER_FLAGS=-stdlib=libc++ -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
+	cmake --build $(BUILD_DIR)/libcxx --target nebulance
+	@for attempt in 1 2 3; do \
+	  $(BUILD_DIR)/libcxx/nebulance < bench/full_game.txt > $(BUILD_DIR)/libcxx/game.txt; \
+	  $(BUILD_DIR)/release/nebulance < bench/full_game.txt > $(BUILD_DIR)/release/game.txt; \
+	  if cmp -s $(BUILD_DIR)/libcxx/game.txt $(BUILD_DIR)/release/game.txt; then \
+	    echo "the libc++ game plays the script as the gcc game does"; exit 0; fi; \
+	done; echo "the libc++ game and the gcc game differ on bench/full_game.txt"; exit 1
+
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
 check:
-	cmake -S . -B $(BUILD_DIR)/asan -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DNEBULANCE_SANITIZE=ON
+	cmake -S . -B $(BUILD_DIR)/asan -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DNEBULANCE_SANITIZE=ON \
+	  $(CHECKED)
 	cmake --build $(BUILD_DIR)/asan
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -61,7 +87,7 @@ bench:
 
 # clang-format in check mode and clang-tidy on every source file; any finding fails.
 lint:
-	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug
+	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
 	@echo "clang-format --dry-run on $(words $(SOURCES)) files"; \
 	format_status=0; $(CLANG_FORMAT) --dry-run -Werror $(SOURCES) || format_status=$$?; \
 	echo "clang-tidy on $(words $(TIDY_SOURCES)) files, $(LINT_JOBS) at a time"; \

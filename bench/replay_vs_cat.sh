@@ -1,25 +1,28 @@
 #!/usr/bin/env bash
-# Plays a scripted full game with the built game, output to /dev/null, and times it against
-# cat writing the same number of bytes; rounds alternate so both meet the same machine state.
-# Prints each round's ratio and the median. Target: the game within 1.5x of cat.
+# Plays scripted sessions with the built game, output to /dev/null, and times each against cat
+# writing the same bytes; runs alternate so both meet the same machine state. For each script
+# it prints the median ratio over the rounds and the game's peak memory.
+# Targets: the game within 1.15x of cat, and under 4 MiB of peak memory.
+#
+# Scripts: bench/full_game.txt (one whole game) and bench/long_session.txt (simulator duels,
+# instructions and refused menu answers, then a whole game: over a megabyte of output).
 #
 # Usage: bench/replay_vs_cat.sh [path/to/nebulance] [rounds] [runs per timing]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 game=${1:-build/release/nebulance}
-rounds=${2:-7}
-runs=${3:-200}
-script=bench/full_game.txt
+rounds=${2:-21}
+runs=${3:-20}
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
 
 [ -x "$game" ] || { echo "no game binary at $game (make bench builds one)" >&2; exit 1; }
 
-# Plays the game and cats its output in turn, `runs` times, so that both meet the same load;
-# prints the total microseconds of each.
+# Plays the game and cats its output in turn, `runs` times; prints the total microseconds of
+# each.
 time_both() {
-  local game_us=0 cat_us=0 start i
+  local script=$1 game_us=0 cat_us=0 start i
   for ((i = 0; i < runs; i++)); do
     start=${EPOCHREALTIME/[.,]/}
     "$game" <"$script" >/dev/null
@@ -31,18 +34,17 @@ time_both() {
   echo "$game_us $cat_us"
 }
 
-ratios=()
-for ((round = 1; round <= rounds; round++)); do
-  # The clock picks the travel events, so each round measures the output of its own second.
-  "$game" <"$script" >"$output"
-  bytes=$(wc -c <"$output")
-  read -r game_us cat_us < <(time_both)
-  ratio=$(awk -v g="$game_us" -v c="$cat_us" 'BEGIN { printf "%.3f", g / c }')
-  ratios+=("$ratio")
-  printf 'round %d: %d bytes, game %.1f us, cat %.1f us, ratio %s\n' "$round" "$bytes" \
-    "$(awk -v n="$game_us" -v r="$runs" 'BEGIN { print n / r }')" \
-    "$(awk -v n="$cat_us" -v r="$runs" 'BEGIN { print n / r }')" "$ratio"
-done
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-median=$(printf '%s\n' "${ratios[@]}" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
-echo "median ratio game/cat: $median (target: at most 1.5)"
+for script in bench/full_game.txt bench/long_session.txt; do
+  ratios=()
+  for ((round = 1; round <= rounds; round++)); do
+    # The clock picks the travel events, so each round measures the output of its own second.
+    "$game" <"$script" >"$output"
+    read -r game_us cat_us < <(time_both "$script")
+    ratios+=("$(awk -v g="$game_us" -v c="$cat_us" 'BEGIN { printf "%.3f", g / c }')")
+  done
+  peak_kb=$( { /usr/bin/time -f '%M' "$game" <"$script" >/dev/null; } 2>&1 | tail -n 1)
+  printf '%s: %d bytes of output, median game/cat %s over %d rounds (target 1.15), peak %d KiB\n' \
+    "$script" "$(wc -c <"$output")" "$(printf '%s\n' "${ratios[@]}" | median)" "$rounds" "$peak_kb"
+done
