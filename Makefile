@@ -2,7 +2,8 @@
 SHELL := /bin/bash
 BUILD_DIR ?= build
 GENERATOR ?= Ninja
-# Where `make install` puts the game: $(PREFIX)/bin/nebulance.
+# Where `make install` puts the game and its manual page: $(PREFIX)/games/nebulance and
+# $(PREFIX)/share/man/man6/nebulance.6.
 PREFIX ?= /usr/local
 # How long `make fuzz` runs the fuzzer, in seconds.
 FUZZ_SECONDS ?= 60
