@@ -12,6 +12,8 @@ floating wreckage, a safe journey, or the rumour of a bank robbery that can
 lead into a duel. After the last jump your loan is deducted and your score
 judged. A combat simulator lets you practise the three duels.]=])
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# example.org is a domain kept for examples: the project's own address belongs here (and in
+# doc/changelog and doc/copyright) once it has one.
 set(CPACK_PACKAGE_CONTACT "Nebulance developers <nebulance@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_GENERATOR "DEB")
