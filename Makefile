@@ -2,7 +2,8 @@
 SHELL := /bin/bash
 BUILD_DIR ?= build
 GENERATOR ?= Ninja
-# Where `make install` puts the game: $(PREFIX)/bin/nebulance.
+# Where `make install` puts the game and its manual page: $(PREFIX)/games/nebulance and
+# $(PREFIX)/share/man/man6/nebulance.6.
 PREFIX ?= /usr/local
 # How long `make fuzz` runs the fuzzer, in seconds.
 FUZZ_SECONDS ?= 60
@@ -107,11 +108,17 @@ install: release
 	cmake --install $(BUILD_DIR)/release --prefix $(PREFIX)
 
 # A Debian package of the release build: $(BUILD_DIR)/release/nebulance_<version>_<arch>.deb.
+# The manual page must pass mandoc's and groff's checks, the package lintian's errors and warnings.
 package: release
+	mandoc -T lint doc/nebulance.6
+	@groff_findings=$$(groff -ww -z -man doc/nebulance.6 2>&1); \
+	  [ -z "$$groff_findings" ] || { echo "$$groff_findings"; exit 1; }
 	cd $(BUILD_DIR)/release && cpack -G DEB
 	dpkg-deb -c $(BUILD_DIR)/release/nebulance_*.deb > $(BUILD_DIR)/release/package-contents.txt
 	cat $(BUILD_DIR)/release/package-contents.txt
-	grep -q ' ./usr/bin/nebulance$$' $(BUILD_DIR)/release/package-contents.txt
+	grep -q ' ./usr/games/nebulance$$' $(BUILD_DIR)/release/package-contents.txt
+	grep -q ' ./usr/share/man/man6/nebulance.6.gz$$' $(BUILD_DIR)/release/package-contents.txt
+	lintian --allow-root --fail-on error,warning $(BUILD_DIR)/release/nebulance_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR)
