@@ -80,7 +80,7 @@ class Console {
 
   // Piped input may never run dry, so the game may never wait; the limit keeps memory small
   // then. On a terminal a screen is written long before it is reached.
-  static constexpr std::size_t kPendingLimit = 64 * 1024;
+  static constexpr std::size_t kPendingLimit = std::size_t{64} * 1024;
 
   std::istream& in_;
   std::ostream& out_;

@@ -70,7 +70,7 @@ TEST(BinaryTest, EndOfInputEndsTheProgramQuietly) {
 // With input that never ends it must stop reading too, or it would run for ever.
 TEST(BinaryTest, AFailedWriteStopsTheGameWithStatus1) {
   constexpr std::string_view kWriteError = "nebulance: write error: No space left on device\n";
-  for (const std::string input : {"printf '1\\nx\\nx\\nx\\n3\\nx\\nE\\n1\\n'", "yes x"}) {
+  for (const std::string input : {R"(printf '1\nx\nx\nx\n3\nx\nE\n1\n')", "yes x"}) {
     EXPECT_EQ(runShell(input + " | timeout 10 '" NEBULANCE_BINARY "' 2>&1 >/dev/full"),
               std::pair(std::string(kWriteError), 1))
         << input;
