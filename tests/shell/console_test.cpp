@@ -71,27 +71,5 @@ INSTANTIATE_TEST_SUITE_P(
         NumberReadCase{"\n\n\t ", Read::endsTheGame, 7, ""},
         NumberReadCase{"\n58", Read::stored, 58, ""}, NumberReadCase{" \n-", Read::kept, 7, ""}));
 
-// Every entry first eats the line end of the previous one; a pause takes that line end and
-// the key (Enter alone is a key too); letters meeting a number entry are used up one per entry.
-TEST(ConsoleTest, EntriesFirstEatTheLineEndOfThePreviousEntry) {
-  std::istringstream in("\n3\nT\n\n\nab\n");
-  std::ostringstream out;
-  Console console(in, out);
-  char inputChar = 0;
-  std::int32_t number = 0;
-  char letter = 0;
-  console.numberEntry(inputChar, number);
-  console.letterEntry(inputChar, letter);
-  EXPECT_EQ(number, 3);
-  EXPECT_EQ(letter, 'T');
-  console.pause(inputChar);
-  EXPECT_EQ(inputChar, '\n');
-  console.numberEntry(inputChar, number);
-  console.numberEntry(inputChar, number);
-  EXPECT_EQ(inputChar, 'a');
-  EXPECT_EQ(number, 3);
-  EXPECT_EQ(rest(in), "b\n");
-}
-
 }  // namespace
 }  // namespace nebulance
