@@ -30,10 +30,6 @@ std::string playSession(std::string_view input, Clock clock) {
   return out.str();
 }
 
-std::string playSession(std::string_view input, std::int64_t clockSeconds) {
-  return playSession(input, fixedClock(clockSeconds));
-}
-
 namespace {
 
 constexpr std::string_view kOutputMarker = "--- output\n";

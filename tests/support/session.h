@@ -19,7 +19,6 @@ Clock scriptedClock(std::vector<std::int64_t> readings);
 
 // Runs the game on `input` and returns everything it printed.
 std::string playSession(std::string_view input, Clock clock);
-std::string playSession(std::string_view input, std::int64_t clockSeconds);
 
 // A session kept under tests/data/sessions/<name>.session: header lines that say why it
 // matters, `clock: N [N ...]` (one reading per reseed, the last one kept), `input: ...` with the
