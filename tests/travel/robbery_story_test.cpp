@@ -20,7 +20,7 @@ TEST(RobberyStoryTest, RewardsAndLossesHoldAtTheLimitsInsteadOfWrapping) {
   std::istringstream in("\n1\nx\n2\n2\n2\n2\n2\nx\n\n2\nx\n2\n2\n2\n2\n2\nx\nx\n\n4\nx\n");
   std::ostringstream out;
   Console console(in, out);
-  RandomGenerator random(testing::fixedClock(1700000003));
+  RandomGenerator random(testing::scriptedClock({1700000003}));
   char inputChar = 0;
   std::int32_t credits = kInt32Max - 99;  // any reward of 100 or more passes the top
   std::int32_t purchaseDiscount = 0;

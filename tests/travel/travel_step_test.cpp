@@ -19,10 +19,8 @@ constexpr std::int64_t kOldFriend = 1700000006;  // draw 28482: event 13, +2000 
 // The clock of the jump, the credits before and after it.
 constexpr std::tuple<std::int64_t, std::int32_t, std::int32_t> kJumps[] = {
     // The patrol tax takes a tenth and drops the part of a credit left: 15 - 1.5 is 13.
-    {kPatrolTax, 0, 0},
     {kPatrolTax, 15, 13},
     {kPatrolTax, kInt32Max, 1932735282},
-    {kOldFriend, -5000, -3000},
     {kOldFriend, kInt32Max - 647, kInt32Max},
 };
 
@@ -32,7 +30,7 @@ TEST(TravelStepTest, TaxAndGiftAtTheEdgesOfTheCredits) {
     std::istringstream in("\na\na\n");
     std::ostringstream out;
     Console console(in, out);
-    RandomGenerator random(testing::fixedClock(clock));
+    RandomGenerator random(testing::scriptedClock({clock}));
     travelStep(console, random, state);
     EXPECT_EQ(state.credits, creditsAfter) << clock << ", credits " << credits;
   }
