@@ -1,5 +1,5 @@
-// What a travel event does at the edges of the credits; the travel-*.session files show every
-// event's screens at ordinary sizes.
+// What travel events and the robbery story do past the ends of the 32-bit range, which no game
+// reaches; the travel-*.session and story-*.session files show them at ordinary sizes.
 #include "travel/travel_step.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +34,26 @@ TEST(TravelStepTest, TaxAndGiftAtTheEdgesOfTheCredits) {
     travelStep(console, random, state);
     EXPECT_EQ(state.credits, creditsAfter) << clock << ", credits " << credits;
   }
+}
+
+// Three rumours (1700000005) in a row, each story's duel turns on 1700000003, where the blaster
+// and the lightsaber duels are won by typing 2 every turn: the hero reward and the comlinks hold
+// at the top, the Jedi's belongings land in a hold far past 100 units, and letting things be
+// holds the bank's debt at the bottom.
+TEST(TravelStepTest, StoryRewardsAndLossesHoldAtTheLimitsInsteadOfWrapping) {
+  std::istringstream in("\n1\nx\n2\n2\n2\n2\n2\nx\n\n2\nx\n2\n2\n2\n2\n2\nx\nx\n\n4\nx\n");
+  std::ostringstream out;
+  Console console(in, out);
+  GameState state{.credits = kInt32Max - 99,        // any reward of 100 or more passes the top
+                  .bankFunds = kInt32Min + 899999,  // a robbery may leave the bank in debt
+                  .location = kNaboo,
+                  .cargo = {1, kInt32Max, 0, 1, 0, 0, 0, 0}};
+  for (int story = 0; story < 3; ++story) {
+    RandomGenerator random(testing::scriptedClock({1700000005, 1700000003}));
+    travelStep(console, random, state);
+  }
+  EXPECT_EQ(std::tuple(state.credits, state.bankFunds, state.cargo),
+            std::tuple(kInt32Max, kInt32Min, ProductCounts{2, kInt32Max, 0, 2, 0, 0, 0, 0}));
 }
 
 }  // namespace
