@@ -43,5 +43,22 @@ INSTANTIATE_TEST_SUITE_P(Sessions, ScriptedSessionTest, ::testing::ValuesIn(sess
                            return name;
                          });
 
+// The input may end anywhere in the whole game: the run then stops quietly, having printed
+// exactly what the whole game prints up to there. Its script types single digits only, so no
+// cut can shorten a number into another one.
+TEST(FullGameTest, EndOfInputAtEveryPointStopsWithAPrefixOfTheWholeGame) {
+  const testing::ScriptedSession game = testing::loadScriptedSession("shell-full-game");
+  std::size_t previousLength = 0;
+  for (std::size_t cut = 0; cut < game.input.size(); ++cut) {
+    const std::string output =
+        testing::playSession(game.input.substr(0, cut), testing::scriptedClock(game.clockReadings));
+    ASSERT_EQ(output, game.expectedOutput.substr(0, output.size())) << "cut at " << cut;
+    ASSERT_GE(output.size(), previousLength) << "cut at " << cut;
+    previousLength = output.size();
+  }
+  // The last key of the verdict's pause is the last character the game reads.
+  EXPECT_EQ(previousLength, game.expectedOutput.size());
+}
+
 }  // namespace
 }  // namespace nebulance

@@ -1,25 +1,17 @@
 #include "support/session.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "game/game.h"
 
 namespace nebulance::testing {
 
-Clock fixedClock(std::int64_t seconds) {
-  return [seconds] { return seconds; };
-}
-
 Clock scriptedClock(std::vector<std::int64_t> readings) {
-  auto shared = std::make_shared<std::vector<std::int64_t>>(std::move(readings));
-  auto next = std::make_shared<std::size_t>(0);
-  return [shared, next] {
-    const std::int64_t value = (*shared)[std::min(*next, shared->size() - 1)];
-    ++*next;
-    return value;
+  return [readings = std::move(readings), next = std::size_t{0}]() mutable {
+    return readings[std::min(next++, readings.size() - 1)];
   };
 }
 
@@ -30,23 +22,14 @@ std::string playSession(std::string_view input, Clock clock) {
   return out.str();
 }
 
-std::string playSession(std::string_view input, std::int64_t clockSeconds) {
-  return playSession(input, fixedClock(clockSeconds));
-}
-
 namespace {
 
 constexpr std::string_view kOutputMarker = "--- output\n";
 
 std::string unescape(std::string_view text) {
-  std::string result;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      result += text[i];
-      continue;
-    }
-    const char escaped = text[++i];
-    result += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+  std::string result(text);
+  for (std::size_t at = 0; (at = result.find("\\n", at)) != std::string::npos; ++at) {
+    result.replace(at, 2, "\n");
   }
   return result;
 }

@@ -11,19 +11,16 @@
 
 namespace nebulance::testing {
 
-// A clock that always reads `seconds`.
-Clock fixedClock(std::int64_t seconds);
-
-// A clock that reads the given values one after another and then keeps the last one.
+// A clock that reads the given values one after another and then keeps the last one; each copy
+// counts its readings on its own.
 Clock scriptedClock(std::vector<std::int64_t> readings);
 
 // Runs the game on `input` and returns everything it printed.
 std::string playSession(std::string_view input, Clock clock);
-std::string playSession(std::string_view input, std::int64_t clockSeconds);
 
 // A session kept under tests/data/sessions/<name>.session: header lines that say why it
-// matters, `clock: N [N ...]` (one reading per reseed, the last one kept), `input: ...` with the
-// escapes \n, \t and \\, then a line `--- output` and the exact transcript to the end of file.
+// matters, `clock: N [N ...]` (one reading per reseed, the last one kept), `input: ...` with
+// \n for each line end, then a line `--- output` and the exact transcript to the end of file.
 struct ScriptedSession {
   std::vector<std::int64_t> clockReadings;
   std::string input;
