@@ -24,8 +24,9 @@ std::string visitBank(std::int32_t credits, std::int32_t loan, std::int32_t bank
   federationBank(console, credits, loan, 'a', 12, currentRate, bankFunds);
   console.flush();
   output = out.str();
-  return std::to_string(credits) + " " + std::to_string(loan) + " " + std::to_string(bankFunds) +
-         " " + std::to_string(currentRate);
+  std::ostringstream settled;
+  settled << credits << ' ' << loan << ' ' << bankFunds << ' ' << currentRate;
+  return settled.str();
 }
 
 // M3: the preview, the stored debt and the credits stop at 2147483647 while the purse still pays

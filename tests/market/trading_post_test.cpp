@@ -48,8 +48,9 @@ std::string visitTradingPost(const Trade& trade) {
   Console console(in, out);
   tradingPost(console, 'a', {6000, 4500, 2700, 2000, 600, 350, 800, 80}, credits, workAmount, cargo,
               stock, 0, kNoPlanet, trade.purchaseDiscount);
-  return std::to_string(credits) + " " + std::to_string(workAmount) + " " +
-         std::to_string(cargo.back()) + " " + std::to_string(stock.back());
+  std::ostringstream settled;
+  settled << credits << ' ' << workAmount << ' ' << cargo.back() << ' ' << stock.back();
+  return settled.str();
 }
 
 TEST(TradingPostTest, TradesUpToEveryLimit) {
