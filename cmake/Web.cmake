@@ -1,0 +1,17 @@
+# The game for the browser: nebulance.js + nebulance.wasm, loaded by web/index.html.
+# The end of input unwinds through one C++ exception, so exceptions stay on; Asyncify lets the
+# game wait for a typed line without blocking the page, and only the one import that waits is
+# named, so that it instruments no more than the calls that can reach it.
+set(CMAKE_CXX_FLAGS_RELEASE "-Oz -DNDEBUG")
+set(NEBULANCE_WEB_FLAGS -fexceptions)
+target_compile_options(nebulance_core PRIVATE ${NEBULANCE_WEB_FLAGS})
+add_executable(nebulance_web src/web_main.cpp)
+set_target_properties(nebulance_web PROPERTIES OUTPUT_NAME nebulance SUFFIX .js)
+target_compile_options(nebulance_web PRIVATE ${NEBULANCE_WEB_FLAGS})
+target_link_libraries(nebulance_web PRIVATE nebulance_core)
+target_link_options(nebulance_web PRIVATE ${NEBULANCE_WEB_FLAGS}
+  -sDISABLE_EXCEPTION_CATCHING=0
+  -sASYNCIFY -sASYNCIFY_IMPORTS=[nextTypedChunk]
+  -sMODULARIZE -sEXPORT_ES6 -sEXPORT_NAME=loadNebulance -sENVIRONMENT=web
+  -sEXPORTED_RUNTIME_METHODS=[ccall] -sINCOMING_MODULE_JS_API=[nextTypedChunk,showOutput]
+  -sFILESYSTEM=0)
