@@ -64,12 +64,14 @@ class LineModeAddon {
   }
 }
 
+// The game's code is fetched and compiled while the terminal opens.
+const gameLoading = loadNebulance({ nextTypedChunk, showOutput: (bytes) => terminal.write(bytes) });
 const lineMode = new LineModeAddon();
 terminal.loadAddon(lineMode);
 terminal.open(document.getElementById('terminal'));
 const status = document.getElementById('status');
 const playAgain = document.getElementById('play-again');
-const game = await loadNebulance({ nextTypedChunk, showOutput: (bytes) => terminal.write(bytes) });
+const game = await gameLoading;
 
 async function play() {
   handedOver.length = 0;
