@@ -1,9 +1,7 @@
 // The page in headless Chromium, for the browser test and the page budget: a static server on
 // 127.0.0.1 over the built folder, a browser with a fresh profile, and the terminal's text.
-import { mkdtempSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
-import { tmpdir } from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
@@ -27,11 +25,11 @@ export async function startServer() {
   return { server, url: `http://127.0.0.1:${server.address().port}/` };
 }
 
+// Puppeteer gives each launch a fresh profile of its own and removes it on close.
 export function launchBrowser() {
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
-    userDataDir: mkdtempSync(path.join(tmpdir(), 'nebulance-chromium-')),
     defaultViewport: { width: 900, height: 860 },
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
