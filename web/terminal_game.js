@@ -40,11 +40,10 @@ async function nextTypedChunk(capacity) {
   return chunk.subarray(0, capacity);
 }
 
-// A terminal add-on that keeps the line being typed while a game is running.
+// A terminal add-on that keeps the line being typed while a game listens.
 class LineModeAddon {
   activate(term) {
-    this.line = '';
-    this.listening = false;
+    this.stop();
     const encoder = new TextEncoder();
     this.subscription = term.onData((data) => {
       if (!this.listening) return;
@@ -53,10 +52,19 @@ class LineModeAddon {
       term.write(typing.echo);
       for (const text of typing.handedOver) handOver(encoder.encode(text));
       if (typing.ended) {
-        this.listening = false;
+        this.stop();
         handOver(null);
       }
     });
+  }
+
+  listen() {
+    this.line = '';
+    this.listening = true;
+  }
+
+  stop() {
+    this.listening = false;
   }
 
   dispose() {
@@ -78,11 +86,10 @@ async function play() {
   terminal.reset();
   status.textContent = 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
   playAgain.hidden = true;
-  lineMode.line = '';
-  lineMode.listening = true;
+  lineMode.listen();
   terminal.focus();
   await game.ccall('playGame', null, [], [], { async: true });
-  lineMode.listening = false;
+  lineMode.stop();
   await new Promise((resolve) => terminal.write('', resolve));
   status.textContent = 'The game has ended.';
   playAgain.hidden = false;
