@@ -6,9 +6,12 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { launchBrowser, linesOf, openGame, screenLines, startServer, waitForScreen, webDir } from './page.js';
+import {
+  launchBrowser, linesOf, openGame, screenLines, startServer, waitForScreen, webDir,
+} from './page.js';
 
-const echoedSessionTool = process.env.ECHOED_SESSION ?? 'build/debug/tests/nebulance_echoed_session';
+const echoedSessionTool =
+  process.env.ECHOED_SESSION ?? 'build/debug/tests/nebulance_echoed_session';
 const sessions = ['shell-full-game', 'combat-simulator-win', 'story-rumour-let-things-be',
   'travel-old-acquaintance', 'combat-end-of-input-in-duel', 'shell-enter-alone-at-pause'];
 let browser;
@@ -42,7 +45,8 @@ async function waitForGameEnd(page) {
 async function replay(page, session, { typo = '', onQuestion = async () => {} } = {}) {
   for (const [index, typed] of session.typed.entries()) {
     const question = linesOf(session.screen.slice(0, typed.at));
-    assert.deepEqual(await waitForScreen(page, question), question, `question before line ${index + 1}`);
+    const shown = await waitForScreen(page, question);
+    assert.deepEqual(shown, question, `question before line ${index + 1}`);
     await onQuestion(page, question);
     await page.keyboard.type(typo);
     for (let i = 0; i < typo.length; i++) await page.keyboard.press('Backspace');
@@ -59,7 +63,8 @@ async function replay(page, session, { typo = '', onQuestion = async () => {} } 
 const screenshotsTaken = new Set();
 async function screenshots(page, question) {
   const last = question.at(-1);
-  const name = last.includes('Select option number:') ? 'start-menu' : last.includes('(E)xit:') ? 'dashboard' : '';
+  const name = last.includes('Select option number:') ? 'start-menu'
+    : last.includes('(E)xit:') ? 'dashboard' : '';
   if (name === '' || screenshotsTaken.has(name)) return;
   screenshotsTaken.add(name);
   await (await page.$('main')).screenshot({ path: path.join(webDir, `${name}.png`) });
@@ -81,7 +86,7 @@ test('Backspace over a typo gives the same game as the line typed cleanly', asyn
   await page.close();
 });
 
-test('Ctrl-D on an empty line ends the game at once; Play again starts a fresh start menu', async () => {
+test('Ctrl-D on an empty line ends the game at once; Play again starts afresh', async () => {
   const session = echoedSession('combat-simulator-win');
   const startMenu = linesOf(session.screen.slice(0, session.typed[0].at));
   const page = await openGame(browser, site.url, session.clock);

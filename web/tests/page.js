@@ -6,16 +6,20 @@ import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 export const webDir = process.env.WEB_DIR ?? 'build/web';
-const contentTypes = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript',
-  '.css': 'text/css', '.wasm': 'application/wasm' };
+const contentTypes = {
+  '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm',
+};
 
 // Serves webDir like any static host; resolves with the server and its address.
 export async function startServer() {
   const server = createServer(async (request, response) => {
-    const file = path.join(webDir, new URL(request.url, 'http://host').pathname.replace(/\/$/, '/index.html'));
+    const { pathname } = new URL(request.url, 'http://localhost');
+    const file = path.join(webDir, pathname.endsWith('/') ? `${pathname}index.html` : pathname);
     try {
       const body = await readFile(file);
-      response.writeHead(200, { 'Content-Type': contentTypes[path.extname(file)] ?? 'application/octet-stream' });
+      const type = contentTypes[path.extname(file)] ?? 'application/octet-stream';
+      response.writeHead(200, { 'Content-Type': type });
       response.end(body);
     } catch {
       response.writeHead(404).end();
@@ -39,7 +43,9 @@ export function launchBrowser() {
 // Opens the page with the calendar clock stopped at `clockSeconds`.
 export async function openGame(browser, url, clockSeconds) {
   const page = await browser.newPage();
-  await page.evaluateOnNewDocument((milliseconds) => { Date.now = () => milliseconds; }, clockSeconds * 1000);
+  await page.evaluateOnNewDocument((milliseconds) => {
+    Date.now = () => milliseconds;
+  }, clockSeconds * 1000);
   await page.goto(url);
   return page;
 }

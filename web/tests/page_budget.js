@@ -43,9 +43,10 @@ for (const file of results[0].fetched) {
   const gzipped = gzipSync(bytes, { level: 9 }).length;
   total += bytes.length;
   totalGzip += gzipped;
-  console.log(`${file.padEnd(24)} ${String(bytes.length).padStart(8)} B  ${String(gzipped).padStart(7)} B gzip -9`);
+  console.log(`${file.padEnd(24)} ${String(bytes.length).padStart(8)} B ${String(gzipped).padStart(7)} B gzip -9`);
 }
-console.log(`${'page total'.padEnd(24)} ${String(total).padStart(8)} B  ${String(totalGzip).padStart(7)} B gzip -9 (budget 400 KB)`);
+console.log(`${'page total'.padEnd(24)} ${String(total).padStart(8)} B ${String(totalGzip).padStart(7)} B gzip -9`
+  + ' (budget 400 KB gzip)');
 const times = results.map((result) => result.milliseconds).sort((a, b) => a - b);
-console.log(`start menu prompt on screen after navigation start: median ${times[2].toFixed(0)} ms ` +
-  `over ${loads} cold loads (${times.map((time) => time.toFixed(0)).join(', ')} ms; budget 500 ms)`);
+console.log(`start menu prompt on screen after navigation start: median ${times[2].toFixed(0)} ms `
+  + `over ${loads} cold loads (${times.map((time) => time.toFixed(0)).join(', ')} ms; budget 500 ms)`);
