@@ -83,7 +83,6 @@ const game = await gameLoading;
 
 async function play() {
   handedOver.length = 0;
-  terminal.reset();
   status.textContent = 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
   playAgain.hidden = true;
   lineMode.listen();
@@ -96,5 +95,8 @@ async function play() {
   playAgain.focus();
 }
 
-playAgain.addEventListener('click', play);
+playAgain.addEventListener('click', () => {
+  terminal.reset();
+  play();
+});
 play();
