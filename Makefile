@@ -123,7 +123,7 @@ web-test: web
 
 # Bytes the page loads and the time to the start menu's prompt in headless Chromium.
 web-bench: web
-	WEB_DIR=$(WEB_DIR) node web/tests/page_budget.js
+	WEB_DIR=$(WEB_DIR) node web/bench/page_budget.js
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,4 +1,4 @@
-// The page in headless Chromium, for the browser test and the page budget: a static server on
+// The page in headless Chromium, for the browser test and the page budget (web/bench/): a static server on
 // 127.0.0.1 over the built folder, a browser with a fresh profile, and the terminal's text.
 import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';

@@ -4,7 +4,7 @@
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { launchBrowser, startServer, webDir } from './page.js';
+import { launchBrowser, startServer, webDir } from '../tests/page.js';
 
 const loads = 5;
 const site = await startServer();
