@@ -1,5 +1,5 @@
-// The page in headless Chromium, for the browser test and the page budget (web/bench/): a static server on
-// 127.0.0.1 over the built folder, a browser with a fresh profile, and the terminal's text.
+// The page in headless Chromium, for the browser test and the page budget (web/bench/): a static
+// server on 127.0.0.1 over the built folder, a browser with a fresh profile, the terminal's text.
 import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import path from 'node:path';
