@@ -4,8 +4,10 @@
 //   {"clock": first clock reading, "screen": the whole text,
 //    "typed": [{"line": the keys typed, "at": length of the screen when typing starts}, ...]}
 // A last line without a line end is handed over as Ctrl-D would.
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -75,14 +77,21 @@ int main(int argumentCount, char** arguments) {
     return 2;
   }
   const auto session = nebulance::testing::loadScriptedSession(arguments[1]);
+  const auto& readings = session.clockReadings;
+  // The page's clock is frozen at one reading, so only such sessions replay there alike.
+  if (readings.empty() || std::adjacent_find(readings.begin(), readings.end(),
+                                             std::not_equal_to<>()) != readings.end()) {
+    std::cerr << arguments[1] << ": the session must run on one clock reading\n";
+    return 2;
+  }
   std::ostringstream screen;
   TypingAtTheTerminal typing(session.input, screen);
   std::istream in(&typing);
   static_cast<void>(
-      nebulance::runGame(in, screen, nebulance::testing::scriptedClock(session.clockReadings)));
+      nebulance::runGame(in, screen, nebulance::testing::fixedClock(readings.front())));
 
-  std::cout << "{\"clock\": " << session.clockReadings.front()
-            << ", \"screen\": " << jsonString(screen.str()) << ", \"typed\": [";
+  std::cout << "{\"clock\": " << readings.front() << ", \"screen\": " << jsonString(screen.str())
+            << ", \"typed\": [";
   const char* separator = "";
   for (const TypedLine& typed : typing.typed()) {
     std::cout << separator << "{\"line\": " << jsonString(typed.line) << ", \"at\": " << typed.at

@@ -1,7 +1,8 @@
 // Whole scripted sessions typed key by key into the page in headless Chromium. The terminal must
 // show what the native game shows on a real terminal for the same keys and clock
 // (tests/support/echoed_session.cpp), and every question must be on screen before its answer.
-// The sessions replayed here run on one clock reading, which the page's frozen clock gives.
+// The sessions replayed here run on one clock reading (the tool refuses others), which the
+// page's frozen clock gives.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
