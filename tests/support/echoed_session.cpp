@@ -5,12 +5,11 @@
 //    "typed": [{"line": the keys typed, "at": length of the screen when typing starts}, ...]}
 // A last line without a line end is handed over as Ctrl-D would.
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <functional>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game/game.h"
@@ -59,9 +58,10 @@ std::string jsonString(const std::string& text) {
       json += '\\';
       json += c;
     } else if (static_cast<unsigned char>(c) < 0x20) {
-      std::array<char, 8> escaped{};
-      std::snprintf(escaped.data(), escaped.size(), "\\u%04x", c);
-      json += escaped.data();
+      constexpr std::string_view kHexDigits = "0123456789abcdef";
+      json += "\\u00";
+      json += kHexDigits[c >> 4];
+      json += kHexDigits[c & 0xf];
     } else {
       json += c;
     }

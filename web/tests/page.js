@@ -6,10 +6,8 @@ import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 export const webDir = process.env.WEB_DIR ?? 'build/web';
-const contentTypes = {
-  '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm',
-};
+const contentTypes = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript',
+  '.css': 'text/css', '.wasm': 'application/wasm' };
 
 // Serves webDir like any static host; resolves with the server and its address.
 export async function startServer() {
