@@ -13,10 +13,11 @@ CLANG_TIDY ?= clang-tidy
 CLANG_FORMAT ?= clang-format
 
 SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
-TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp')
+# The web entry is compiled by Emscripten only, so it has no entry in the native build's database.
+TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp' ! -name 'web_main.cpp')
 
 .PHONY: play test build clean check fuzz bench lint format install package release \
-  test-release libcxx
+  test-release libcxx web serve web-test web-bench
 
 # The project's own builds treat every warning as an error; a plain cmake configure does not.
 CHECKED = -DNEBULANCE_WERROR=ON
@@ -119,6 +120,42 @@ package: release
 	grep -q ' ./usr/games/nebulance$$' $(BUILD_DIR)/release/package-contents.txt
 	grep -q ' ./usr/share/man/man6/nebulance.6.gz$$' $(BUILD_DIR)/release/package-contents.txt
 	lintian --allow-root --fail-on error,warning $(BUILD_DIR)/release/nebulance_*.deb
+
+# The browser's game: the core compiled with Emscripten, the page and the terminal in one static
+# folder, $(BUILD_DIR)/web. Debian's emscripten finds its node modules through NODE_PATH.
+WEB_DIR = $(BUILD_DIR)/web
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+WEB_PAGE = web/index.html web/terminal_game.js web/line_discipline.js
+XTERM = web/node_modules/@xterm/xterm
+
+web: web/node_modules/.package-lock.json
+	$(WEB_ENV) emcmake cmake -S . -B $(BUILD_DIR)/web-cmake -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	  -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
+	$(WEB_ENV) cmake --build $(BUILD_DIR)/web-cmake
+	mkdir -p $(WEB_DIR)/xterm
+	cp $(WEB_PAGE) $(BUILD_DIR)/web-cmake/nebulance.js $(BUILD_DIR)/web-cmake/nebulance.wasm $(WEB_DIR)/
+	cp $(XTERM)/lib/xterm.mjs $(XTERM)/css/xterm.css $(WEB_DIR)/xterm/
+
+# npm ci only when the pinned packages are missing or older than the lock file.
+web/node_modules/.package-lock.json: web/package-lock.json
+	cd web && npm ci --no-audit --no-fund
+	touch $@
+
+serve: web
+	@echo "Nebulance is on http://localhost:8000 (Ctrl-C stops the server)"
+	cd $(WEB_DIR) && python3 -m http.server 8000
+
+# The line discipline's unit tests, then whole sessions typed into the page in headless Chromium
+# and compared with the native game's output, echo included (tests/support/echoed_session.cpp).
+web-test: web
+	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
+	cmake --build $(BUILD_DIR)/debug --target nebulance_echoed_session
+	ECHOED_SESSION=$(BUILD_DIR)/debug/tests/nebulance_echoed_session WEB_DIR=$(WEB_DIR) \
+	  node --test --test-reporter=spec web/tests/line_discipline.test.js web/tests/browser.test.js
+
+# Bytes the page loads and the time to the start menu's prompt in headless Chromium.
+web-bench: web
+	WEB_DIR=$(WEB_DIR) node web/bench/page_budget.js
 
 clean:
 	rm -rf $(BUILD_DIR)
