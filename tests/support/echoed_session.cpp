@@ -87,8 +87,7 @@ int main(int argumentCount, char** arguments) {
   std::ostringstream screen;
   TypingAtTheTerminal typing(session.input, screen);
   std::istream in(&typing);
-  static_cast<void>(
-      nebulance::runGame(in, screen, nebulance::testing::fixedClock(readings.front())));
+  static_cast<void>(nebulance::runGame(in, screen, nebulance::testing::scriptedClock(readings)));
 
   std::cout << "{\"clock\": " << readings.front() << ", \"screen\": " << jsonString(screen.str())
             << ", \"typed\": [";
