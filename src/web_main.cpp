@@ -41,25 +41,20 @@ class TypedInput : public std::streambuf {
   std::array<char, 4096> buffer_{};
 };
 
+// The console hands over its output in one piece when the game is about to wait, so each piece
+// goes straight to the terminal.
 class TerminalOutput : public std::streambuf {
- public:
-  TerminalOutput() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
-  ~TerminalOutput() override { sync(); }
-
  protected:
+  std::streamsize xsputn(const char* data, std::streamsize size) override {
+    showOutput(data, static_cast<int>(size));
+    return size;
+  }
   int_type overflow(int_type c) override {
-    sync();
-    if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
-    return traits_type::not_eof(c);
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    const char character = traits_type::to_char_type(c);
+    showOutput(&character, 1);
+    return c;
   }
-  int sync() override {
-    if (pptr() > pbase()) showOutput(pbase(), static_cast<int>(pptr() - pbase()));
-    setp(buffer_.data(), buffer_.data() + buffer_.size());
-    return 0;
-  }
-
- private:
-  std::array<char, 4096> buffer_{};
 };
 
 }  // namespace
@@ -70,7 +65,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void playGame() {
   TerminalOutput shown;
   std::istream in(&typed);
   std::ostream out(&shown);
-  static_cast<void>(
-      nebulance::runGame(in, out, [] { return static_cast<std::int64_t>(calendarSeconds()); }));
-  out.flush();
+  // The terminal takes every write, so there is no write error to report.
+  nebulance::runGame(in, out, [] { return static_cast<std::int64_t>(calendarSeconds()); });
 }
