@@ -78,8 +78,8 @@ class Console {
   // Looks at the next character without taking it; end of input is returned, not thrown.
   int peekCharacter();
 
-  // Piped input may never run dry, so the game may never wait; the limit keeps memory small
-  // then. On a terminal a screen is written long before it is reached.
+  // Piped input may never run dry, so the game may never wait and never flush; the limit keeps
+  // memory small then.
   static constexpr std::size_t kPendingLimit = std::size_t{64} * 1024;
 
   std::istream& in_;
