@@ -143,7 +143,7 @@ web/node_modules/.package-lock.json: web/package-lock.json
 
 serve: web
 	@echo "Nebulance is on http://localhost:8000 (Ctrl-C stops the server)"
-	cd $(WEB_DIR) && python3 -m http.server 8000
+	cd $(WEB_DIR) && python3 -m http.server 8000 --bind 127.0.0.1
 
 # The line discipline's unit tests, then whole sessions typed into the page in headless Chromium
 # and compared with the native game's output, echo included (tests/support/echoed_session.cpp).
