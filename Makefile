@@ -151,7 +151,7 @@ web-test: web
 	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
 	cmake --build $(BUILD_DIR)/debug --target nebulance_echoed_session
 	ECHOED_SESSION=$(BUILD_DIR)/debug/tests/nebulance_echoed_session WEB_DIR=$(WEB_DIR) \
-	  node --test --test-reporter=spec web/tests/line_discipline.test.js web/tests/browser.test.js
+	  node --test web/tests/line_discipline.test.js web/tests/browser.test.js
 
 # Bytes the page loads and the time to the start menu's prompt in headless Chromium.
 web-bench: web
