@@ -27,8 +27,17 @@ after(async () => {
   site?.server.close();
 });
 
+// The native screen: the clock reading on the first line, then the screen with each typed line
+// between the marks \x1e and \x1f; returns the clock, the screen and where each line was typed.
 function echoedSession(name) {
-  return JSON.parse(execFileSync(echoedSessionTool, [name], { encoding: 'utf8' }));
+  const output = execFileSync(echoedSessionTool, [name], { encoding: 'utf8' });
+  const clockEnd = output.indexOf('\n');
+  const session = { clock: Number(output.slice(0, clockEnd)), screen: '', typed: [] };
+  for (const [index, piece] of output.slice(clockEnd + 1).split(/[\x1e\x1f]/).entries()) {
+    if (index % 2 === 1) session.typed.push({ line: piece, at: session.screen.length });
+    session.screen += piece;
+  }
+  return session;
 }
 
 async function pressControlD(page) {
@@ -42,13 +51,19 @@ async function waitForGameEnd(page) {
   return page.$eval('#status', (status) => status.textContent);
 }
 
-// Types each line once its question is on screen (`typo` first, then Backspace), then Ctrl-D.
-async function replay(page, session, { typo = '', onQuestion = async () => {} } = {}) {
+// Saves what the page shows under the built folder, for the README.
+async function screenshot(page, name) {
+  await (await page.$('main')).screenshot({ path: path.join(webDir, `${name}.png`) });
+}
+
+// Types each line once its question is on screen (`typo` first, then Backspace), then Ctrl-D;
+// the screen before line `dashboardAt` is saved.
+async function replay(page, session, { typo = '', dashboardAt = -1 } = {}) {
   for (const [index, typed] of session.typed.entries()) {
     const question = linesOf(session.screen.slice(0, typed.at));
     const shown = await waitForScreen(page, question);
     assert.deepEqual(shown, question, `question before line ${index + 1}`);
-    await onQuestion(page, question);
+    if (index === dashboardAt) await screenshot(page, 'dashboard');
     await page.keyboard.type(typo);
     for (let i = 0; i < typo.length; i++) await page.keyboard.press('Backspace');
     await page.keyboard.type(typed.line.replace(/\n$/, ''));
@@ -60,22 +75,13 @@ async function replay(page, session, { typo = '', onQuestion = async () => {} } 
   assert.deepEqual(await screenLines(page), linesOf(session.screen));
 }
 
-// Saves the first start menu and the first dashboard of the full game, for the README.
-const screenshotsTaken = new Set();
-async function screenshots(page, question) {
-  const last = question.at(-1);
-  const name = last.includes('Select option number:') ? 'start-menu'
-    : last.includes('(E)xit:') ? 'dashboard' : '';
-  if (name === '' || screenshotsTaken.has(name)) return;
-  screenshotsTaken.add(name);
-  await (await page.$('main')).screenshot({ path: path.join(webDir, `${name}.png`) });
-}
-
 for (const name of sessions) {
   test(`${name}: the page shows the native screen, echo included`, async () => {
     const session = echoedSession(name);
     const page = await openGame(browser, site.url, session.clock);
-    await replay(page, session, name === 'shell-full-game' ? { onQuestion: screenshots } : {});
+    const atDashboard = ({ at }) => session.screen.endsWith('(E)xit: ', at);
+    const dashboardAt = session.typed.findIndex(atDashboard);
+    await replay(page, session, name === 'shell-full-game' ? { dashboardAt } : {});
     await page.close();
   });
 }
@@ -92,6 +98,7 @@ test('Ctrl-D on an empty line ends the game at once; Play again starts afresh', 
   const startMenu = linesOf(session.screen.slice(0, session.typed[0].at));
   const page = await openGame(browser, site.url, session.clock);
   assert.deepEqual(await waitForScreen(page, startMenu), startMenu);
+  await screenshot(page, 'start-menu');
   await pressControlD(page);
   assert.equal(await waitForGameEnd(page), 'The game has ended.');
   assert.deepEqual(await screenLines(page), startMenu);

@@ -6,22 +6,17 @@ import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 export const webDir = process.env.WEB_DIR ?? 'build/web';
-const contentTypes = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript',
-  '.css': 'text/css', '.wasm': 'application/wasm' };
 
-// Serves webDir like any static host; resolves with the server and its address.
+// Serves webDir like any static host, on a free port of 127.0.0.1; resolves with the server and
+// the page's address. Scripts need a script's type, and the game's code the wasm type.
+const contentTypes = { '.html': 'text/html', '.css': 'text/css', '.wasm': 'application/wasm' };
 export async function startServer() {
   const server = createServer(async (request, response) => {
     const { pathname } = new URL(request.url, 'http://localhost');
-    const file = path.join(webDir, pathname.endsWith('/') ? `${pathname}index.html` : pathname);
-    try {
-      const body = await readFile(file);
-      const type = contentTypes[path.extname(file)] ?? 'application/octet-stream';
-      response.writeHead(200, { 'Content-Type': type });
-      response.end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
+    const file = path.join(webDir, pathname.replace(/\/$/, '/index.html'));
+    const body = await readFile(file).catch(() => null);
+    const type = contentTypes[path.extname(file)] ?? 'text/javascript';
+    response.writeHead(body ? 200 : 404, { 'Content-Type': type }).end(body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   return { server, url: `http://127.0.0.1:${server.address().port}/` };
