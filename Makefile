@@ -125,8 +125,12 @@ package: release
 # folder, $(BUILD_DIR)/web. Debian's emscripten finds its node modules through NODE_PATH.
 WEB_DIR = $(BUILD_DIR)/web
 WEB_ENV = NODE_PATH=/usr/share/nodejs
-WEB_PAGE = web/index.html web/terminal_game.js web/line_discipline.js
+WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line_discipline.js \
+  web/terminal_fit.js web/game_log.js
 XTERM = web/node_modules/@xterm/xterm
+# Every file of the site, as the service worker caches it (the icons and sw.js are drawn and
+# written by web/tools/finish_site.js).
+WEB_SITE_FILES = $(notdir $(WEB_PAGE)) nebulance.js nebulance.wasm xterm/xterm.mjs xterm/xterm.css
 
 web: web/node_modules/.package-lock.json
 	$(WEB_ENV) emcmake cmake -S . -B $(BUILD_DIR)/web-cmake -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
@@ -135,6 +139,7 @@ web: web/node_modules/.package-lock.json
 	mkdir -p $(WEB_DIR)/xterm
 	cp $(WEB_PAGE) $(BUILD_DIR)/web-cmake/nebulance.js $(BUILD_DIR)/web-cmake/nebulance.wasm $(WEB_DIR)/
 	cp $(XTERM)/lib/xterm.mjs $(XTERM)/css/xterm.css $(WEB_DIR)/xterm/
+	node web/tools/finish_site.js $(WEB_DIR) $(WEB_SITE_FILES)
 
 # npm ci only when the pinned packages are missing or older than the lock file.
 web/node_modules/.package-lock.json: web/package-lock.json

@@ -1,16 +1,21 @@
 // The browser's console: an xterm.js terminal in line mode in front of the game compiled to
-// WebAssembly. Typed lines go to the game's input, the game's output goes to the terminal.
+// WebAssembly. Typed lines go to the game's input; the game's output goes to the terminal and
+// to the screen readers' copy of the text.
 import { Terminal } from './xterm/xterm.mjs';
+import { GameLog } from './game_log.js';
 import { typeInto } from './line_discipline.js';
+import { COLUMNS, SMALL_FONT_SIZE, fitTerminal } from './terminal_fit.js';
 import loadNebulance from './nebulance.js';
 
 // Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
+// The rows and the font size follow the space the page has (fitToPage below). Screen readers
+// read the game log, not the terminal, so the terminal's own reader mode stays off: with it,
+// a page would hold the text twice.
 export const terminal = new Terminal({
-  cols: 80,
-  rows: 32,
+  cols: COLUMNS,
+  rows: 24,
   scrollback: 10000,
   convertEol: true,
-  screenReaderMode: true,
   cursorBlink: true,
   fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
   fontSize: 15,
@@ -72,18 +77,95 @@ class LineModeAddon {
   }
 }
 
+const gameLog = new GameLog(document.getElementById('game-log'));
+function showOutput(bytes) {
+  terminal.write(bytes);
+  gameLog.add(bytes);
+}
+
+// The terminal area's size, less the terminal's own padding.
+function spaceForTerminal(area) {
+  const style = getComputedStyle(terminal.element);
+  const padding = (side) => parseFloat(style[`padding${side}`]);
+  return {
+    width: area.clientWidth - padding('Left') - padding('Right'),
+    height: area.clientHeight - padding('Top') - padding('Bottom'),
+  };
+}
+
+// Draws the terminal at `fontSize` and returns one cell's size as drawn.
+function measureCell(fontSize) {
+  terminal.options.fontSize = fontSize;
+  const screen = terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
+  return { width: screen.width / terminal.cols, height: screen.height / terminal.rows };
+}
+
+// The page is the part of the screen the player sees, less an on-screen keyboard. While the
+// player has pinched to zoom, it is left as it is.
+function fitPageToView() {
+  const visible = window.visualViewport ?? { height: innerHeight, offsetTop: 0, scale: 1 };
+  if (visible.scale > 1.01) return;
+  document.documentElement.style.setProperty('--visible-height', `${visible.height}px`);
+  document.documentElement.style.setProperty('--visible-top', `${visible.offsetTop}px`);
+}
+
+// The terminal fills its area. The answer row is the terminal's last, so it stays in sight.
+// Small letters on a phone held upright bring the hint to turn it (a frame later: the hint
+// changes the area being observed).
+const hint = document.getElementById('hint');
+function fitTerminalToArea(area) {
+  const space = spaceForTerminal(area);
+  const { fontSize, rows } = fitTerminal(space.width, space.height, measureCell);
+  terminal.options.fontSize = fontSize;
+  if (rows !== terminal.rows) terminal.resize(COLUMNS, rows);
+  terminal.scrollToBottom();
+  const small = fontSize < SMALL_FONT_SIZE && innerHeight > innerWidth;
+  if (hint.hidden === small) requestAnimationFrame(() => { hint.hidden = !small; });
+}
+
 // The game's code is fetched and compiled while the terminal opens.
-const gameLoading = loadNebulance({ nextTypedChunk, showOutput: (bytes) => terminal.write(bytes) });
+const gameLoading = loadNebulance({ nextTypedChunk, showOutput });
 const lineMode = new LineModeAddon();
 terminal.loadAddon(lineMode);
 terminal.open(document.getElementById('terminal'));
+terminal.textarea.setAttribute('aria-label', 'Your answer');
+fitPageToView();
+addEventListener('resize', fitPageToView);
+window.visualViewport?.addEventListener('resize', fitPageToView);
+window.visualViewport?.addEventListener('scroll', fitPageToView);
+const terminalArea = document.getElementById('terminal');
+new ResizeObserver(() => fitTerminalToArea(terminalArea)).observe(terminalArea);
 const status = document.getElementById('status');
 const playAgain = document.getElementById('play-again');
 const game = await gameLoading;
+keepForOffline();
+
+// A touch screen's keyboard has no Ctrl key; its player leaves through the game's own menus.
+const howToAnswer = matchMedia('(any-pointer: fine)').matches
+  ? 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.'
+  : 'Tap the terminal for the keyboard, type your answer and send it with the return key.';
+
+// Once the site is cached, it loads and plays without a network. A new build's worker fills a
+// cache of its own and takes over only when told to by a page that has everything it needs,
+// so no page ever mixes two builds; the next visit gets the new one.
+async function keepForOffline() {
+  if (!('serviceWorker' in navigator)) return;
+  const registration = await navigator.serviceWorker.register('sw.js').catch(() => null);
+  if (!registration) return;
+  const whenInstalled = (worker) => {
+    if (worker?.state === 'installed') worker.postMessage('take-over');
+  };
+  const watch = (worker) => {
+    whenInstalled(worker);
+    worker?.addEventListener('statechange', () => whenInstalled(worker));
+  };
+  watch(registration.waiting ?? registration.installing);
+  registration.addEventListener('updatefound', () => watch(registration.installing));
+}
 
 async function play() {
   handedOver.length = 0;
-  status.textContent = 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
+  status.textContent = howToAnswer;
   playAgain.hidden = true;
   lineMode.listen();
   terminal.focus();
@@ -97,6 +179,7 @@ async function play() {
 
 playAgain.addEventListener('click', () => {
   terminal.reset();
+  gameLog.clear();
   play();
 });
 play();

@@ -7,13 +7,15 @@ import puppeteer from 'puppeteer-core';
 
 export const webDir = process.env.WEB_DIR ?? 'build/web';
 
-// Serves webDir like any static host, on a free port of 127.0.0.1; resolves with the server and
-// the page's address. Scripts need a script's type, and the game's code the wasm type.
-const contentTypes = { '.html': 'text/html', '.css': 'text/css', '.wasm': 'application/wasm' };
-export async function startServer() {
+// Serves the folder `site()` names (webDir unless a test deploys another build) like any static
+// host, on a free port of 127.0.0.1; resolves with the server and the page's address. Scripts
+// and service workers need a script's type, the game's code the wasm type.
+const contentTypes = { '.html': 'text/html', '.css': 'text/css', '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
+export async function startServer(site = () => webDir) {
   const server = createServer(async (request, response) => {
     const { pathname } = new URL(request.url, 'http://localhost');
-    const file = path.join(webDir, pathname.replace(/\/$/, '/index.html'));
+    const file = path.join(site(), pathname.replace(/\/$/, '/index.html'));
     const body = await readFile(file).catch(() => null);
     const type = contentTypes[path.extname(file)] ?? 'text/javascript';
     response.writeHead(body ? 200 : 404, { 'Content-Type': type }).end(body);
