@@ -141,9 +141,9 @@ const game = await gameLoading;
 keepForOffline();
 
 // A touch screen's keyboard has no Ctrl key; its player leaves through the game's own menus.
-const howToAnswer = matchMedia('(any-pointer: fine)').matches
-  ? 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.'
-  : 'Tap the terminal for the keyboard, type your answer and send it with the return key.';
+const howToAnswer = matchMedia('(pointer: coarse)').matches
+  ? 'Tap the terminal for the keyboard, type your answer and send it with the return key.'
+  : 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
 
 // Once the site is cached, it loads and plays without a network. A new build's worker fills a
 // cache of its own and takes over only when told to by a page that has everything it needs,

@@ -49,13 +49,16 @@ async function terminalInSight(page) {
 }
 
 // The keyboard is emulated as a viewport 45% shorter, opened and closed on the loaded page.
-test('chromium: phones and tablets show all 80 columns and the question, keyboard open or closed',
+test('chromium: phones and tablets show all 80 columns and the question, keyboard open or closed; '
+  + 'the status line names no key they lack',
   async (t) => {
     const page = await browser.newPage();
     for (const name of ['iPhone SE', 'iPhone 13', 'iPad Mini']) {
       await page.emulate(KnownDevices[name]);
       await page.goto(site.url);
       await waitForStartMenu(page);
+      const status = await page.$eval('#status', (line) => line.textContent);
+      assert.match(status, /^Tap the terminal/, `${name}: no keys a touch screen lacks`);
       for (const orientation of ['', ' landscape']) {
         const { viewport } = KnownDevices[name + orientation];
         for (const keyboard of ['closed', 'open']) {
