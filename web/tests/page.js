@@ -43,15 +43,20 @@ export function launchBrowser(options = {}) {
   });
 }
 
-// Firefox through puppeteer over WebDriver BiDi, and WebKit through its WebDriver server.
-const engines = {
-  chromium: async () => puppeteerEngine(await launchBrowser()),
-  firefox: async () => puppeteerEngine(await puppeteer.launch({
+// Firefox (Debian's ESR) through puppeteer over WebDriver BiDi, with a fresh profile as above.
+export function launchFirefox() {
+  return puppeteer.launch({
     browser: 'firefox',
     executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr',
     headless: true,
     defaultViewport: viewport,
-  })),
+  });
+}
+
+// How each engine starts and opens a page; in WebKit each page is a WebDriver session.
+const engines = {
+  chromium: async () => puppeteerEngine(await launchBrowser()),
+  firefox: async () => puppeteerEngine(await launchFirefox()),
   webkit: async () => {
     const driver = await launchWebKit();
     return { newPage: () => driver.session(), close: driver.close };
