@@ -36,10 +36,11 @@ function echoedSession(name) {
   return session;
 }
 
-// Resolves with the status line once the page offers Play again.
+// Resolves with the status line once the page offers Play again, or after 10 s.
 function waitForGameEnd(page) {
   return page.evaluate(async () => {
-    while (document.getElementById('play-again').hidden) {
+    const deadline = performance.now() + 10000;
+    while (document.getElementById('play-again').hidden && performance.now() < deadline) {
       await new Promise((resolve) => setTimeout(resolve, 5));
     }
     return document.getElementById('status').textContent;
@@ -51,7 +52,8 @@ function waitForGameEnd(page) {
 async function replay(page, session, { typo = '', shotAt = -1, shot } = {}) {
   for (const [index, typed] of session.typed.entries()) {
     const question = linesOf(session.screen.slice(0, typed.at));
-    assert.deepEqual(await waitForScreen(page, question), question, `question before line ${index + 1}`);
+    const shown = await waitForScreen(page, question);
+    assert.deepEqual(shown, question, `question before line ${index + 1}`);
     if (index === shotAt) await page.screenshot(path.join(webDir, `${shot}.png`));
     await page.type(typo);
     for (let i = 0; i < typo.length; i++) await page.press('Backspace');

@@ -53,7 +53,7 @@ export function launchFirefox() {
   });
 }
 
-// How each engine starts and opens a page; in WebKit each page is a WebDriver session.
+// How each engine starts, and opens a page; in WebKit each page is a WebDriver session.
 const engines = {
   chromium: async () => puppeteerEngine(await launchBrowser()),
   firefox: async () => puppeteerEngine(await launchFirefox()),
@@ -70,17 +70,13 @@ const engines = {
 // the page has loaded, since the game first reads it after the first answer.
 export async function launchEngine(name) {
   const { newPage, close } = await engines[name]();
-  return {
-    name,
-    newPage,
-    close,
-    async open(url, clockSeconds) {
-      const page = await newPage();
-      await page.goto(url);
-      await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, clockSeconds * 1000);
-      return page;
-    },
-  };
+  async function open(url, clockSeconds) {
+    const page = await newPage();
+    await page.goto(url);
+    await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, clockSeconds * 1000);
+    return page;
+  }
+  return { open, close };
 }
 
 function puppeteerEngine(browser) {

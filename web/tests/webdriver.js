@@ -3,9 +3,11 @@
 // whole client. MiniBrowser opens a real window: run under an X server (xvfb-run -a).
 import { spawn } from 'node:child_process';
 import { access, writeFile } from 'node:fs/promises';
+import { createServer } from 'node:net';
 
 const driverBinary = process.env.WEBKIT_DRIVER ?? '/usr/bin/WebKitWebDriver';
-const miniBrowser = process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+const miniBrowser =
+  process.env.MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 // The keys the page's line discipline needs, as WebDriver names them.
 const keyCodes = { Enter: '\uE007', Backspace: '\uE003', Control: '\uE009' };
 const elementKey = 'element-6066-11e4-a52e-4f735466cecf';
@@ -19,9 +21,11 @@ export async function launchWebKit() {
     });
   }
   if (!process.env.DISPLAY) throw new Error('WebKit needs an X server: run under xvfb-run -a');
-  const port = 20000 + Math.floor(Math.random() * 20000);
+  const port = await freePort();
   // The driver keeps one session at a time; a new one replaces one that a failed test left open.
-  const driver = spawn(driverBinary, [`--port=${port}`, '--replace-on-new-session'], { stdio: 'ignore' });
+  const driver = spawn(driverBinary, [`--port=${port}`, '--replace-on-new-session'],
+    { stdio: 'ignore' });
+  process.on('exit', () => driver.kill());
   const base = `http://127.0.0.1:${port}`;
   for (let tries = 0; !(await fetch(`${base}/status`).then((r) => r.ok, () => false)); tries++) {
     if (tries === 100) throw new Error(`${driverBinary} did not answer on port ${port}`);
@@ -41,8 +45,10 @@ async function startSession(base, { pageLoadStrategy = 'normal' } = {}) {
     timeouts: { script: 60000 },
     'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] },
   };
-  const created = await command(base, 'POST', '/session', { capabilities: { alwaysMatch: capabilities } });
-  const call = (method, path, body) => command(base, method, `/session/${created.sessionId}${path}`, body);
+  const created = await command(base, 'POST', '/session',
+    { capabilities: { alwaysMatch: capabilities } });
+  const call = (method, path, body) =>
+    command(base, method, `/session/${created.sessionId}${path}`, body);
   await call('POST', '/window/rect', { width: 900, height: 860 });
   const keys = (actions) => call('POST', '/actions', {
     actions: [{ type: 'key', id: 'keyboard', actions }],
@@ -53,7 +59,8 @@ async function startSession(base, { pageLoadStrategy = 'normal' } = {}) {
     async evaluate(fn, ...args) {
       const script = `const done = arguments[arguments.length - 1];
         Promise.resolve().then(() => (${fn})(...Array.from(arguments).slice(0, -1)))
-          .then((value) => done({ value }), (error) => done({ error: String(error?.stack ?? error) }));`;
+          .then((value) => done({ value }),
+            (error) => done({ error: String(error?.stack ?? error) }));`;
       const result = await call('POST', '/execute/async', { script, args });
       if (result.error) throw new Error(result.error);
       return result.value;
@@ -73,9 +80,19 @@ async function startSession(base, { pageLoadStrategy = 'normal' } = {}) {
       return call('POST', `/element/${element[elementKey]}/click`, {});
     },
     // The visible page: WebKitGTK crops element screenshots at the wrong place.
-    screenshot: async (file) => writeFile(file, Buffer.from(await call('GET', '/screenshot'), 'base64')),
+    screenshot: async (file) =>
+      writeFile(file, Buffer.from(await call('GET', '/screenshot'), 'base64')),
     close: () => call('DELETE', ''),
   };
+}
+
+function freePort() {
+  return new Promise((resolve) => {
+    const probe = createServer().listen(0, '127.0.0.1', () => {
+      const { port } = probe.address();
+      probe.close(() => resolve(port));
+    });
+  });
 }
 
 async function command(base, method, path, body) {
@@ -83,6 +100,7 @@ async function command(base, method, path, body) {
     method,
     headers: { 'Content-Type': 'application/json' },
     body: body && JSON.stringify(body),
+    signal: AbortSignal.timeout(90000),
   });
   const { value } = await response.json();
   if (!response.ok) throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);
