@@ -17,7 +17,7 @@ const visits = 5;
 const site = await startServer();
 const served = [];
 site.server.prependListener('request', (request, response) => {
-  served.push(new URL(request.url, site.url).pathname);
+  served.push(new URL(request.url, site.url).pathname.replace(/\/$/, '/index.html'));
   response.setHeader('Cache-Control', 'max-age=600');
 });
 
@@ -134,7 +134,7 @@ site.server.close();
 let total = 0;
 let totalGzip = 0;
 for (const file of firstVisitPaths) {
-  const bytes = readFileSync(path.join(webDir, file === '/' ? 'index.html' : file));
+  const bytes = readFileSync(path.join(webDir, file));
   const gzipped = gzipSync(bytes, { level: 9 }).length;
   total += bytes.length;
   totalGzip += gzipped;
