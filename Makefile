@@ -150,17 +150,20 @@ serve: web
 	@echo "Nebulance is on http://localhost:8000 (Ctrl-C stops the server)"
 	cd $(WEB_DIR) && python3 -m http.server 8000 --bind 127.0.0.1
 
-# The line discipline's unit tests, then whole sessions typed into the page in headless Chromium
-# and compared with the native game's output, echo included (tests/support/echoed_session.cpp).
+# The line discipline's unit tests, then whole sessions typed into the page in Chromium, Firefox
+# and WebKit and compared with the native game's output, echo included
+# (tests/support/echoed_session.cpp). WebKit's browser opens a window, so an X server runs too.
+XVFB = xvfb-run -a -s '-screen 0 1280x1024x24'
 web-test: web
 	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
 	cmake --build $(BUILD_DIR)/debug --target nebulance_echoed_session
 	ECHOED_SESSION=$(BUILD_DIR)/debug/tests/nebulance_echoed_session WEB_DIR=$(WEB_DIR) \
-	  node --test web/tests/line_discipline.test.js web/tests/browser.test.js
+	  $(XVFB) node --test web/tests/*.test.js
 
-# Bytes the page loads and the time to the start menu's prompt in headless Chromium.
+# Bytes the page loads, and the time to the start menu's prompt on a first and on a returning
+# visit in Chromium, Firefox and WebKit.
 web-bench: web
-	WEB_DIR=$(WEB_DIR) node web/bench/page_budget.js
+	WEB_DIR=$(WEB_DIR) $(XVFB) node web/bench/page_budget.js
 
 clean:
 	rm -rf $(BUILD_DIR)

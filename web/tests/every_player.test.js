@@ -1,6 +1,7 @@
 // What the page does for players beyond a desktop's keyboard, in Chromium: phones and tablets
-// in either orientation with the on-screen keyboard open or closed, installing the page, a new
-// build reaching a returning player, and what axe-core checks for assistive technology.
+// in either orientation with the on-screen keyboard open or closed, the screen readers' copy of
+// the text, installing the page and playing it offline, a new build reaching a returning
+// player, and what axe-core checks for assistive technology.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -8,7 +9,9 @@ import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { KnownDevices } from 'puppeteer-core';
-import { launchBrowser, startServer, webDir } from './page.js';
+import { KEPT_LINES, spokenLines } from '../game_log.js';
+import { launchBrowser, openGame, puppeteerPage, startServer, webDir } from './page.js';
+import { echoedSession, replay } from './replay.js';
 
 let browser;
 let site;
@@ -75,6 +78,55 @@ test('chromium: phones and tablets show all 80 columns and the question, keyboar
     }
     await page.close();
   });
+
+// What the game printed before each typed line, as a screen reader's log receives it: one group
+// of lines per piece of output (the game writes once before each wait).
+function spokenSteps(session) {
+  let printed = 0;
+  return session.typed.map((typed) => {
+    const lines = spokenLines(session.screen.slice(printed, typed.at));
+    printed = typed.at + typed.line.length;
+    return lines;
+  });
+}
+
+// Played on a phone, whose first dashboard is saved upright and on its side for the README.
+test('chromium: the screen readers\' log gets each step\'s whole output and keeps the recent lines',
+  async () => {
+    const session = echoedSession('shell-full-game');
+    const page = await browser.newPage();
+    await page.emulate(KnownDevices['iPhone 13']);
+    await page.goto(site.url);
+    await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, session.clock * 1000);
+    const steps = spokenSteps(session);
+    const dashboard = session.typed.findIndex(({ at }) => session.screen.endsWith('(E)xit: ', at));
+    const atQuestion = async (index) => {
+      const heard = steps.slice(0, index + 1).filter((lines) => lines.length > 0);
+      const logged = await page.$$eval('#game-log > div', (groups) =>
+        groups.map((group) => [...group.children].map((line) => line.textContent)));
+      assert.deepEqual(logged, heard.slice(heard.length - logged.length), `before line ${index + 1}`);
+      assert.ok(logged.flat().length <= KEPT_LINES, `at most ${KEPT_LINES} lines kept`);
+      if (index !== dashboard) return;
+      await page.screenshot({ path: path.join(webDir, 'phone-portrait.png') });
+      await page.setViewport(KnownDevices['iPhone 13 landscape'].viewport);
+      await page.waitForFunction(() => new Promise(requestAnimationFrame).then(() => true));
+      await page.screenshot({ path: path.join(webDir, 'phone-landscape.png') });
+      await page.setViewport(KnownDevices['iPhone 13'].viewport);
+    };
+    await replay(puppeteerPage(page), session, { atQuestion });
+    assert.ok(steps.flat().length > 2 * KEPT_LINES, 'the game outgrows the log');
+    await page.close();
+  });
+
+test('chromium: after one visit the game loads and plays with the network off', async () => {
+  const session = echoedSession('combat-simulator-win');
+  const page = await openGame(browser, site.url, session.clock);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await page.setOfflineMode(true);
+  await page.reload();
+  await replay(puppeteerPage(page), session);
+  await page.close();
+});
 
 test('chromium: the page can be installed to a home screen', async () => {
   const page = await browser.newPage();
