@@ -16,8 +16,8 @@ SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
 # The web entry is compiled by Emscripten only, so it has no entry in the native build's database.
 TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp' ! -name 'web_main.cpp')
 
-.PHONY: play test build clean check fuzz bench lint format install package release \
-  test-release libcxx web serve web-test web-bench
+.PHONY: play test build clean check fuzz bench lint format install package reproducible \
+  release test-release libcxx web serve web-test web-bench
 
 # The project's own builds treat every warning as an error; a plain cmake configure does not.
 CHECKED = -DNEBULANCE_WERROR=ON
@@ -108,18 +108,30 @@ release:
 install: release
 	cmake --install $(BUILD_DIR)/release --prefix $(PREFIX)
 
+# The package's one time (of its files, its archive members and their compression headers): the
+# environment's SOURCE_DATE_EPOCH, else the last commit's time, else, outside a git checkout, the
+# date of the changelog's top entry. With it and a fixed umask for the folders' modes, the same
+# commit gives the same package, byte for byte, wherever and whenever it is built.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || \
+  date -d "$$(sed -n 's/^ -- .*>  //p' doc/changelog | head -n 1)" +%s)
+
 # A Debian package of the release build: $(BUILD_DIR)/release/nebulance_<version>_<arch>.deb.
 # The manual page must pass mandoc's and groff's checks, the package lintian's errors and warnings.
 package: release
 	mandoc -T lint doc/nebulance.6
 	@groff_findings=$$(groff -ww -z -man doc/nebulance.6 2>&1); \
 	  [ -z "$$groff_findings" ] || { echo "$$groff_findings"; exit 1; }
-	cd $(BUILD_DIR)/release && cpack -G DEB
+	cd $(BUILD_DIR)/release && umask 022 && SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) cpack -G DEB
 	dpkg-deb -c $(BUILD_DIR)/release/nebulance_*.deb > $(BUILD_DIR)/release/package-contents.txt
 	cat $(BUILD_DIR)/release/package-contents.txt
 	grep -q ' ./usr/games/nebulance$$' $(BUILD_DIR)/release/package-contents.txt
 	grep -q ' ./usr/share/man/man6/nebulance.6.gz$$' $(BUILD_DIR)/release/package-contents.txt
 	lintian --allow-root --fail-on error,warning $(BUILD_DIR)/release/nebulance_*.deb
+
+# Builds the package of the last commit in two fresh clones and fails unless both are the same
+# bytes (diffoscope, when installed, shows any difference).
+reproducible:
+	tests/package/same_bytes.sh $(BUILD_DIR)/same-bytes
 
 # The browser's game: the core compiled with Emscripten, the page and the terminal in one static
 # folder, $(BUILD_DIR)/web. Debian's emscripten finds its node modules through NODE_PATH.

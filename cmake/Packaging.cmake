@@ -1,4 +1,6 @@
-# `cpack -G DEB` (make package) turns the install rules into a Debian package of the game.
+# `cpack -G DEB` (make package) turns the install rules into a Debian package of the game. CPack
+# stamps every file and archive member with SOURCE_DATE_EPOCH when the environment has it, and
+# make package sets it and the umask, so that the same commit gives the same package.
 set(CPACK_PACKAGE_NAME "nebulance")
 set(CPACK_PACKAGE_VENDOR "Nebulance")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "space trading game for the text console")

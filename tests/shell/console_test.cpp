@@ -21,11 +21,17 @@ std::string rest(std::istringstream& in) {
 enum class Read { stored, kept, endsTheGame };
 
 struct NumberReadCase {
+  const char* name;  // the case's name in the test list: letters, digits and underscores
   const char* typed;
   Read read;
   std::int32_t field;   // the field after the read; it starts at 7
   const char* waiting;  // what the next reads find; "" means the next read ends the game
 };
+
+// A failing case shows what was typed, escaped, rather than the bytes of its pointers.
+void PrintTo(const NumberReadCase& example, std::ostream* out) {
+  *out << ::testing::PrintToString(std::string(example.typed));
+}
 
 class NumberReadTest : public ::testing::TestWithParam<NumberReadCase> {};
 
@@ -44,30 +50,34 @@ TEST_P(NumberReadTest, StoresTheNumberOrKeepsTheFieldAndLeavesTheRestWaiting) {
   EXPECT_EQ(rest(in), example.waiting);
 }
 
+// Named cases, so that a case keeps its name from build to build and `ctest -R` can pick it.
 INSTANTIATE_TEST_SUITE_P(
     Console, NumberReadTest,
     ::testing::Values(
         // White space of any kind, line ends included, is skipped first; the line end after
         // the number waits for the next entry's first read.
-        NumberReadCase{" \n\t 3\n", Read::stored, 3, "\n"},
-        NumberReadCase{"-17\n", Read::stored, -17, "\n"},
-        NumberReadCase{"+8\n", Read::stored, 8, "\n"},
+        NumberReadCase{"WhiteSpaceFirst", " \n\t 3\n", Read::stored, 3, "\n"},
+        NumberReadCase{"Minus", "-17\n", Read::stored, -17, "\n"},
+        NumberReadCase{"Plus", "+8\n", Read::stored, 8, "\n"},
         // A lone sign is taken and dropped; what follows it waits.
-        NumberReadCase{"-\n5\n", Read::kept, 7, "\n5\n"},
-        NumberReadCase{"--3\n", Read::kept, 7, "-3\n"},
+        NumberReadCase{"LoneSign", "-\n5\n", Read::kept, 7, "\n5\n"},
+        NumberReadCase{"TwoSigns", "--3\n", Read::kept, 7, "-3\n"},
         // Letters are not taken at all; after a number they wait for the next entries.
-        NumberReadCase{"\n abc\n", Read::kept, 7, "abc\n"},
-        NumberReadCase{"12abc\n", Read::stored, 12, "abc\n"},
+        NumberReadCase{"LettersOnly", "\n abc\n", Read::kept, 7, "abc\n"},
+        NumberReadCase{"LettersAfterDigits", "12abc\n", Read::stored, 12, "abc\n"},
         // Beyond 32 bits the value is held at the limit, and every digit is still taken.
-        NumberReadCase{"2147483648\n", Read::stored, 2147483647, "\n"},
-        NumberReadCase{"99999999999999999999999\n", Read::stored, 2147483647, "\n"},
-        NumberReadCase{"-2147483649\n", Read::stored, -2147483647 - 1, "\n"},
-        NumberReadCase{"-0000000000000000000005\n", Read::stored, -5, "\n"},
+        NumberReadCase{"OneAboveTheMaximum", "2147483648\n", Read::stored, 2147483647, "\n"},
+        NumberReadCase{"FarAboveTheMaximum", "99999999999999999999999\n", Read::stored, 2147483647,
+                       "\n"},
+        NumberReadCase{"OneBelowTheMinimum", "-2147483649\n", Read::stored, -2147483647 - 1, "\n"},
+        NumberReadCase{"LeadingZeros", "-0000000000000000000005\n", Read::stored, -5, "\n"},
         // End of input: after white space it ends the game; digits still make their number;
         // a lone sign stores nothing and leaves the end for the next read.
-        NumberReadCase{"", Read::endsTheGame, 7, ""},
-        NumberReadCase{"\n\n\t ", Read::endsTheGame, 7, ""},
-        NumberReadCase{"\n58", Read::stored, 58, ""}, NumberReadCase{" \n-", Read::kept, 7, ""}));
+        NumberReadCase{"EndAtOnce", "", Read::endsTheGame, 7, ""},
+        NumberReadCase{"EndAfterWhiteSpace", "\n\n\t ", Read::endsTheGame, 7, ""},
+        NumberReadCase{"EndAfterDigits", "\n58", Read::stored, 58, ""},
+        NumberReadCase{"EndAfterLoneSign", " \n-", Read::kept, 7, ""}),
+    [](const ::testing::TestParamInfo<NumberReadCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace nebulance
