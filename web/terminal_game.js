@@ -109,9 +109,12 @@ function fitPageToView() {
   document.documentElement.style.setProperty('--visible-top', `${visible.offsetTop}px`);
 }
 
+// A touch screen: its keyboard has no Ctrl key, and it can be turned on its side.
+const touchScreen = matchMedia('(pointer: coarse)').matches;
+
 // The terminal fills its area. The answer row is the terminal's last, so it stays in sight.
-// Small letters on a phone held upright bring the hint to turn it (a frame later: the hint
-// changes the area being observed).
+// Small letters on a touch screen held upright bring the hint to turn it (a frame later: the
+// hint changes the area being observed).
 const hint = document.getElementById('hint');
 function fitTerminalToArea(area) {
   const space = spaceForTerminal(area);
@@ -119,7 +122,7 @@ function fitTerminalToArea(area) {
   terminal.options.fontSize = fontSize;
   if (rows !== terminal.rows) terminal.resize(COLUMNS, rows);
   terminal.scrollToBottom();
-  const small = fontSize < SMALL_FONT_SIZE && innerHeight > innerWidth;
+  const small = touchScreen && fontSize < SMALL_FONT_SIZE && innerHeight > innerWidth;
   if (hint.hidden === small) requestAnimationFrame(() => { hint.hidden = !small; });
 }
 
@@ -140,8 +143,8 @@ const playAgain = document.getElementById('play-again');
 const game = await gameLoading;
 keepForOffline();
 
-// A touch screen's keyboard has no Ctrl key; its player leaves through the game's own menus.
-const howToAnswer = matchMedia('(pointer: coarse)').matches
+// A touch screen's player leaves a game through its own menus.
+const howToAnswer = touchScreen
   ? 'Tap the terminal for the keyboard, type your answer and send it with the return key.'
   : 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
 
