@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <tuple>
 
 namespace nebulance {
 
@@ -42,35 +43,31 @@ void marketGeneration(RandomGenerator& random, ProductCounts& prices, ProductCou
 
 namespace {
 
-// Each row of the product list, with the printf fields for price, quantity and cargo. The
-// price field narrows with the highest price a product can reach.
-constexpr std::array<const char*, kProductCount> kDashboardRows = {
-    "  | [ S ]hop   || [ 1 ] Lightsabers      ::   %4d     |_|   %3d    |  %3d  |\n",
-    "  | [ B ]ank   || [ 2 ] Comlinks         ::   %4d     |=|   %3d    |  %3d  |\n",
-    "  | [ T ]ravel || [ 3 ] Holocams         ::   %4d     |_|   %3d    |  %3d  |\n",
-    "  \\____________|| [ 4 ] Blasters         ::   %4d     |_|   %3d    |  %3d  |\n",
-    "  /   Time    //  [ 5 ] Sublight Drives  ::   %3d      |=|   %3d    |  %3d  |\n",
-    "  |  %2d Days ||   [ 6 ] Super Lasers     ::   %3d      |_|   %3d    |  %3d  |\n",
-    "  |  done of ||   [ 7 ] Vibro-axes       ::   %3d      |_|   %3d    |  %3d  |\n",
-    "  |  %2d Days ||   [ 8 ] Homing Beacons   ::   %2d       | |   %3d    |  %3d  |\n",
-};
-
-constexpr const char* kDashboardTop = R"art(    ___________________________
+// The whole dashboard. Its fields, in order: credits and loan; then each product's price, stock
+// and cargo, with the Time box's day done opening row 6 and the day limit opening row 8; then
+// the planet's name. The price field narrows with the highest price a product can reach.
+constexpr std::string_view kDashboard = R"art(    ___________________________
    | Total Credits: %10d |
    | Current Loan: %10d  |
    |___________  ______________|_________  ____________   __________ _______
   | Navigation || Product List           :: Price List \_/ Quantity | Cargo |
-)art";
-
-constexpr std::string_view kDashboardBottom =
-    R"art(  |__________/\__________________________/\____________/ \__________|_______|
+  | [ S ]hop   || [ 1 ] Lightsabers      ::   %4d     |_|   %3d    |  %3d  |
+  | [ B ]ank   || [ 2 ] Comlinks         ::   %4d     |=|   %3d    |  %3d  |
+  | [ T ]ravel || [ 3 ] Holocams         ::   %4d     |_|   %3d    |  %3d  |
+  \____________|| [ 4 ] Blasters         ::   %4d     |_|   %3d    |  %3d  |
+  /   Time    //  [ 5 ] Sublight Drives  ::   %3d      |=|   %3d    |  %3d  |
+  |  %2d Days ||   [ 6 ] Super Lasers     ::   %3d      |_|   %3d    |  %3d  |
+  |  done of ||   [ 7 ] Vibro-axes       ::   %3d      |_|   %3d    |  %3d  |
+  |  %2d Days ||   [ 8 ] Homing Beacons   ::   %2d       | |   %3d    |  %3d  |
+  |__________/\__________________________/\____________/ \__________|_______|
   ||       [o] ||                      ||           |    |      /
-  ||  * [o]  * || Location: )art";
-
-constexpr std::string_view kDashboardPrompt = R"art(|| [ E ]xit  |====|     /
+  ||  * [o]  * || Location: %s|| [ E ]xit  |====|     /
   || [o]  \    ||______________________/\___________/    |====/
   || *    [o] *||                      \
   \\===========/\ Enter Choice (S)hop, (B)ank, (T)ravel, (E)xit: )art";
+
+// The integer fields: two for the money, three per product and two in the Time box.
+constexpr std::size_t kDashboardFigures = 2 + 3 * kProductCount + 2;
 
 // The planet name on the Location line, padded to eleven characters.
 constexpr std::array<std::string_view, 8> kLocationNames = {
@@ -89,18 +86,20 @@ constexpr std::array<std::string_view, 8> kLocationNames = {
 void dashboard(Console& console, const ProductCounts& prices, std::int32_t credits,
                std::int32_t loan, std::int32_t dayLimit, std::int32_t location, std::int32_t day,
                const ProductCounts& stock, const ProductCounts& cargo) {
-  console.printf(kDashboardTop, credits, loan);
+  std::array<std::int32_t, kDashboardFigures> figures{};
+  std::size_t next = 0;
+  figures[next++] = credits;
+  figures[next++] = loan;
   for (int i = 0; i < kProductCount; ++i) {
-    // The Time box shares rows 6 and 8 with the list: the day done, then the day limit.
-    if (i == 5 || i == 7) {
-      console.printf(kDashboardRows[i], i == 5 ? day : dayLimit, prices[i], stock[i], cargo[i]);
-    } else {
-      console.printf(kDashboardRows[i], prices[i], stock[i], cargo[i]);
-    }
+    if (i == 5) figures[next++] = day;
+    if (i == 7) figures[next++] = dayLimit;
+    figures[next++] = prices[i];
+    figures[next++] = stock[i];
+    figures[next++] = cargo[i];
   }
-  console.print(kDashboardBottom);
-  if (location >= kTattooine && location <= kCloudCity) console.print(kLocationNames[location]);
-  console.print(kDashboardPrompt);
+  const bool onPlanet = location >= kTattooine && location <= kCloudCity;
+  const std::string_view locationName = onPlanet ? kLocationNames[location] : "";
+  std::apply([&](auto... figure) { console.format(kDashboard, figure..., locationName); }, figures);
 }
 
 }  // namespace nebulance

@@ -7,12 +7,15 @@
 // is about to wait for the player, when the buffer is full, and at the end.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include "shell/format.h"
 
 namespace nebulance {
 
@@ -33,7 +36,14 @@ class Console {
     pending_.append(text);
     flushWhenFull();
   }
-  void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Prints `format` with its fields filled by `values`, in order (shell/format.h). A template
+  // whose conversions do not ask for exactly these values does not compile.
+  template <typename... Values>
+  void format(FormatString<fieldKindOf<Values>()...> format, const Values&... values) {
+    const std::array<FieldValue, sizeof...(Values)> fields = {FieldValue(values)...};
+    appendFormatted(pending_, format.text(), fields);
+    flushWhenFull();
+  }
   void lineBreak() { print("\n"); }
   // N line breaks, one after another.
   void blankBlock(int count);
