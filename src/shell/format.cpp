@@ -1,6 +1,8 @@
 #include "shell/format.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 namespace nebulance {
 
@@ -14,24 +16,33 @@ void appendPadded(std::string& out, const Conversion& conversion, std::string_vi
   if (padding != 0 && conversion.leftAligned) out.append(padding, ' ');
 }
 
-void appendField(std::string& out, const Conversion& conversion, const FieldValue& value) {
-  // Wide enough for any int32, and for any double written with six decimals.
-  std::array<char, 320> digits;
-  char* const first = digits.data();
-  char* const last = first + digits.size();
-  std::to_chars_result written{};
+// Room for any int32, and for any double written with six decimals.
+using NumberBuffer = std::array<char, 320>;
+
+std::string_view integerText(NumberBuffer& buffer, std::int32_t value) {
+  const std::to_chars_result written =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data())};
+}
+
+// The browser build's C++ library has no to_chars for doubles, so the one real field (the bank's
+// interest) goes through the C library's printf.
+std::string_view realText(NumberBuffer& buffer, double value) {
+  const int length = std::snprintf(buffer.data(), buffer.size(), "%f", value);
+  return {buffer.data(),
+          std::min(static_cast<std::size_t>(std::max(length, 0)), buffer.size() - 1)};
+}
+
+std::string_view fieldText(NumberBuffer& buffer, const Conversion& conversion,
+                           const FieldValue& value) {
   switch (conversion.type) {
     case 'd':
-      written = std::to_chars(first, last, value.integer);
-      break;
+      return integerText(buffer, value.integer);
     case 'f':
-      written = std::to_chars(first, last, value.real, std::chars_format::fixed, 6);
-      break;
+      return realText(buffer, value.real);
     default:
-      return appendPadded(out, conversion, value.text);
+      return value.text;
   }
-  appendPadded(out, conversion,
-               std::string_view(first, static_cast<std::size_t>(written.ptr - first)));
 }
 
 }  // namespace
@@ -47,7 +58,8 @@ void appendFormatted(std::string& out, std::string_view format,
     if (conversion.type == '%') {
       out.push_back('%');
     } else {
-      appendField(out, conversion, values[next++]);
+      NumberBuffer buffer;
+      appendPadded(out, conversion, fieldText(buffer, conversion, values[next++]));
     }
   }
 }
