@@ -1,67 +1,102 @@
 #include "shell/format.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace nebulance {
 
 namespace {
 
-// Appends `text` padded with spaces to the conversion's width, on the side it asks for.
-void appendPadded(std::string& out, const Conversion& conversion, std::string_view text) {
-  const std::size_t padding = conversion.width > text.size() ? conversion.width - text.size() : 0;
-  if (padding != 0 && !conversion.leftAligned) out.append(padding, ' ');
-  out.append(text);
-  if (padding != 0 && conversion.leftAligned) out.append(padding, ' ');
+// Copies `art` to `cursor`, each %% pair as one sign; returns the end.
+char* copyArt(char* cursor, std::string_view art, bool hasPercentSigns) {
+  if (hasPercentSigns) {
+    for (std::size_t sign = art.find('%'); sign != std::string_view::npos; sign = art.find('%')) {
+      cursor = std::copy_n(art.data(), sign + 1, cursor);
+      art.remove_prefix(sign + 2);
+    }
+  }
+  return std::copy(art.begin(), art.end(), cursor);
 }
 
-// Room for any int32, and for any double written with six decimals.
-using NumberBuffer = std::array<char, 320>;
+constexpr std::array<std::uint32_t, 10> kPowersOfTen = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
-std::string_view integerText(NumberBuffer& buffer, std::int32_t value) {
-  const std::to_chars_result written =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return {buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data())};
+// Characters in the decimal form of `value`, its sign included.
+std::size_t decimalLength(std::int32_t value) {
+  const std::uint32_t magnitude =
+      value < 0 ? 0U - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  // 1233 / 4096 is just above log10(2): a first guess from the bits, one short at most.
+  const auto guess = static_cast<std::size_t>((std::bit_width(magnitude) * 1233) >> 12);
+  const std::size_t digits = guess + (magnitude >= kPowersOfTen[guess] ? 1 : 0);
+  return std::max<std::size_t>(digits, 1) + (value < 0 ? 1 : 0);
+}
+
+// Writes the field's value at `cursor` within the conversion's width and returns the end. The
+// padding needs no writing: it is already spaces.
+char* writePadded(char* cursor, const Conversion& conversion, std::size_t length, auto writeValue) {
+  const std::size_t padding = conversion.width > length ? conversion.width - length : 0;
+  if (!conversion.leftAligned) cursor += padding;
+  cursor = writeValue(cursor);
+  return conversion.leftAligned ? cursor + padding : cursor;
+}
+
+char* writeText(char* cursor, const Conversion& conversion, std::string_view text) {
+  return writePadded(cursor, conversion, text.size(),
+                     [text](char* at) { return std::copy(text.begin(), text.end(), at); });
 }
 
 // The browser build's C++ library has no to_chars for doubles, so the one real field (the bank's
 // interest) goes through the C library's printf.
-std::string_view realText(NumberBuffer& buffer, double value) {
+char* writeReal(char* cursor, const Conversion& conversion, double value) {
+  std::array<char, kWidestReal> buffer;
   const int length = std::snprintf(buffer.data(), buffer.size(), "%f", value);
-  return {buffer.data(),
-          std::min(static_cast<std::size_t>(std::max(length, 0)), buffer.size() - 1)};
+  const std::size_t written =
+      std::min(static_cast<std::size_t>(std::max(length, 0)), buffer.size() - 1);
+  return writeText(cursor, conversion, std::string_view(buffer.data(), written));
 }
 
-std::string_view fieldText(NumberBuffer& buffer, const Conversion& conversion,
-                           const FieldValue& value) {
+char* writeInteger(char* cursor, const Conversion& conversion, std::int32_t value) {
+  return writePadded(cursor, conversion, decimalLength(value), [value](char* at) {
+    return std::to_chars(at, at + kWidestInteger, value).ptr;
+  });
+}
+
+char* writeField(char* cursor, const Conversion& conversion, const FieldValue& value) {
   switch (conversion.type) {
     case 'd':
-      return integerText(buffer, value.integer);
+      return writeInteger(cursor, conversion, value.integer);
     case 'f':
-      return realText(buffer, value.real);
+      return writeReal(cursor, conversion, value.real);
     default:
-      return value.text;
+      return writeText(cursor, conversion, value.text);
   }
 }
 
 }  // namespace
 
-void appendFormatted(std::string& out, std::string_view format,
+void appendFormatted(std::string& out, const TemplateLayout& format,
                      std::span<const FieldValue> values) {
-  std::size_t next = 0;
-  for (std::size_t percent = format.find('%');; percent = format.find('%')) {
-    out.append(format.substr(0, percent));
-    if (percent == std::string_view::npos) return;
-    const Conversion conversion = readConversion(format.substr(percent + 1));
-    format.remove_prefix(percent + 1 + conversion.length);
-    if (conversion.type == '%') {
-      out.push_back('%');
-    } else {
-      NumberBuffer buffer;
-      appendPadded(out, conversion, fieldText(buffer, conversion, values[next++]));
-    }
+  // Room for the text at its widest, all spaces: the fields' padding is then already in place.
+  std::size_t widest = format.text.size() + format.widestFields;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (format.stretches[i].conversion.type == 's') widest += values[i].text.size();
   }
+  const std::size_t start = out.size();
+  out.append(widest, ' ');
+
+  char* cursor = out.data() + start;
+  const char* art = format.text.data();
+  for (std::size_t i = 0;; ++i) {
+    const FieldLayout& stretch = format.stretches[i];
+    cursor = copyArt(cursor, {art, stretch.artLength}, stretch.artHasPercentSigns);
+    if (stretch.conversion.type == 0) break;
+    art += stretch.artLength + 1 + stretch.conversion.length;
+    cursor = writeField(cursor, stretch.conversion, values[i]);
+  }
+  out.resize(static_cast<std::size_t>(cursor - out.data()));
 }
 
 }  // namespace nebulance

@@ -1,12 +1,14 @@
 // Fills the fields of a screen's template. The template is written as the screen looks, with a
-// printf conversion where each figure goes; the art between the conversions is copied in whole
-// runs, and every field comes out exactly as printf would write it.
+// printf conversion where each figure goes; every field comes out exactly as printf would write
+// it. The template is taken apart while compiling, so at run time the art between the fields is
+// copied in whole runs and nothing is parsed.
 //
 // Conversions: %d takes a 32-bit integer, %s a text, %f a real number (six decimals); each may
-// carry a width, which pads the value on the left with spaces, or on the right after a '-'. A
-// value wider than its field is written whole. %% writes one percent sign.
+// carry a width below 100, which pads the value on the left with spaces, or on the right after a
+// '-'. A value wider than its field is written whole. %% writes one percent sign.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,9 +25,9 @@ enum class FieldKind : unsigned char { integer, text, real };
 // One conversion of a template, from the character after its '%'.
 struct Conversion {
   bool leftAligned = false;
-  std::size_t width = 0;
-  char type = 0;           // 'd', 's', 'f' or '%'; 0 when the conversion is none of these
-  std::size_t length = 0;  // characters after the '%' that the conversion takes
+  char type = 0;            // 'd', 's', 'f' or '%'; 0 when the conversion is none of these
+  std::uint8_t width = 0;   // the field's least width in characters
+  std::uint8_t length = 0;  // characters after the '%' that the conversion takes
 };
 
 constexpr Conversion readConversion(std::string_view afterPercent) {
@@ -35,52 +37,107 @@ constexpr Conversion readConversion(std::string_view afterPercent) {
     conversion.leftAligned = true;
     ++at;
   }
+  int width = 0;
   for (; at < afterPercent.size() && afterPercent[at] >= '0' && afterPercent[at] <= '9'; ++at) {
-    conversion.width = conversion.width * 10 + static_cast<std::size_t>(afterPercent[at] - '0');
+    width = width * 10 + (afterPercent[at] - '0');
+    if (width >= 100) return {};
   }
   const std::string_view types = at == 0 ? "dsf%" : "dsf";  // a bare %% only
   if (at < afterPercent.size() && types.find(afterPercent[at]) != std::string_view::npos) {
     conversion.type = afterPercent[at++];
   }
-  conversion.length = at;
+  conversion.width = static_cast<std::uint8_t>(width);
+  conversion.length = static_cast<std::uint8_t>(at);
   return conversion;
 }
 
-// Returns true iff every conversion of `format` is a valid one and its fields ask for exactly
-// `kinds`, in order.
-constexpr bool fieldsMatch(std::string_view format, std::span<const FieldKind> kinds) {
+constexpr FieldKind kindOfConversion(char type) {
+  return type == 'd' ? FieldKind::integer : type == 's' ? FieldKind::text : FieldKind::real;
+}
+
+// A stretch of a template: the art since the previous field, then a field, or the end of the
+// template when the conversion's type is 0.
+struct FieldLayout {
+  std::uint16_t artLength = 0;
+  bool artHasPercentSigns = false;  // the art holds %% pairs, each written as one sign
+  Conversion conversion;
+};
+
+// Lays `format` out into `layout`, one stretch per field and one for the art after the last.
+// Returns true iff every conversion is a valid one, their fields ask for exactly `kinds` in
+// order, `layout` has exactly one stretch more than `kinds`, and no art run is 64 KiB or longer.
+constexpr bool layOut(std::string_view format, std::span<const FieldKind> kinds,
+                      std::span<FieldLayout> layout) {
+  if (layout.size() != kinds.size() + 1) return false;
   std::size_t field = 0;
-  for (std::size_t percent = format.find('%'); percent != std::string_view::npos;
-       percent = format.find('%')) {
-    const Conversion conversion = readConversion(format.substr(percent + 1));
-    format.remove_prefix(percent + 1 + conversion.length);
-    if (conversion.type == '%') continue;
-    const FieldKind kind = conversion.type == 'd'   ? FieldKind::integer
-                           : conversion.type == 's' ? FieldKind::text
-                                                    : FieldKind::real;
-    if (conversion.type == 0 || field == kinds.size() || kinds[field] != kind) return false;
+  std::size_t artStart = 0;
+  for (std::size_t at = format.find('%');; at = format.find('%', at)) {
+    FieldLayout& stretch = layout[field];
+    const std::size_t artEnd = at == std::string_view::npos ? format.size() : at;
+    if (artEnd - artStart > UINT16_MAX) return false;
+    stretch.artLength = static_cast<std::uint16_t>(artEnd - artStart);
+    if (at == std::string_view::npos) return field == kinds.size();
+    const Conversion conversion = readConversion(format.substr(at + 1));
+    at += 1 + conversion.length;
+    if (conversion.type == '%') {
+      stretch.artHasPercentSigns = true;
+      continue;
+    }
+    if (conversion.type == 0 || field == kinds.size() ||
+        kinds[field] != kindOfConversion(conversion.type)) {
+      return false;
+    }
+    stretch.conversion = conversion;
     ++field;
+    artStart = at;
   }
-  return field == kinds.size();
+}
+
+// The widest an integer field and a real field can be: "-2147483648", and any double with six
+// decimals.
+inline constexpr std::size_t kWidestInteger = 11;
+inline constexpr std::size_t kWidestReal = 320;
+
+// A template taken apart: its text, and its stretches as layOut makes them.
+struct TemplateLayout {
+  std::string_view text;
+  std::span<const FieldLayout> stretches;
+  // The most characters the fields can take beyond the template's own, its texts' values aside.
+  std::size_t widestFields = 0;
+};
+
+// The `widestFields` of a template laid out as `stretches`.
+constexpr std::size_t widestFields(std::span<const FieldLayout> stretches) {
+  std::size_t widest = 0;
+  for (const FieldLayout& stretch : stretches) {
+    const Conversion& conversion = stretch.conversion;
+    widest += conversion.type == 'd'   ? std::max<std::size_t>(conversion.width, kWidestInteger)
+              : conversion.type == 'f' ? std::max<std::size_t>(conversion.width, kWidestReal)
+                                       : conversion.width;
+  }
+  return widest;
 }
 
 // Called only where a template is checked while compiling: reaching it stops the build there.
 inline void templateDoesNotMatchItsValues() {}
 
-// A template checked while compiling: it converts from a constant text only when its fields
-// ask for exactly `Kinds`, in order.
+// A template checked and laid out while compiling: it converts from a constant text only when
+// its fields ask for exactly `Kinds`, in order.
 template <FieldKind... Kinds>
 class FormatString {
  public:
   consteval FormatString(std::string_view text) : text_(text) {
     constexpr std::array<FieldKind, sizeof...(Kinds)> kinds = {Kinds...};
-    if (!fieldsMatch(text, kinds)) templateDoesNotMatchItsValues();
+    if (!layOut(text, kinds, stretches_)) templateDoesNotMatchItsValues();
+    widestFields_ = widestFields(stretches_);
   }
   consteval FormatString(const char* text) : FormatString(std::string_view(text)) {}
-  constexpr std::string_view text() const { return text_; }
+  constexpr TemplateLayout layout() const { return {text_, stretches_, widestFields_}; }
 
  private:
   std::string_view text_;
+  std::array<FieldLayout, sizeof...(Kinds) + 1> stretches_{};
+  std::size_t widestFields_ = 0;
 };
 
 // The kind of field a value fills: int32 an integer, double a real, anything that is a
@@ -108,18 +165,20 @@ template <std::size_t Count>
 using IntegerFieldsFormat = decltype(integerFieldsFormat(std::make_index_sequence<Count>()));
 
 // One field's value; the conversion it fills says which member holds it.
-struct FieldValue {
+union FieldValue {
   constexpr FieldValue(std::int32_t value) : integer(value) {}
   constexpr FieldValue(double value) : real(value) {}
   constexpr FieldValue(std::string_view value) : text(value) {}
 
-  std::int32_t integer = 0;
-  double real = 0;
+  std::int32_t integer;
+  double real;
   std::string_view text;
 };
 
-// Appends `format` to `out` with its conversions filled by `values`, in order.
-// REQUIRES: fieldsMatch(format, the kinds of `values`); FormatString checks it while compiling.
-void appendFormatted(std::string& out, std::string_view format, std::span<const FieldValue> values);
+// Appends the template to `out` with its fields filled by `values`, in order.
+// REQUIRES: layOut(format.text, the kinds of `values`, format.stretches) returned true and
+// format.widestFields is widestFields(format.stretches); FormatString makes sure of both.
+void appendFormatted(std::string& out, const TemplateLayout& format,
+                     std::span<const FieldValue> values);
 
 }  // namespace nebulance

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -15,6 +16,21 @@ namespace {
 
 using namespace std::string_view_literals;
 
+// The check that stops a build: a template must ask for exactly the values given, in order.
+constexpr bool matches(std::string_view format, std::initializer_list<FieldKind> kinds) {
+  std::array<FieldLayout, 4> layout{};
+  return layOut(format, std::span(kinds.begin(), kinds.size()),
+                std::span(layout).first(kinds.size() + 1));
+}
+static_assert(matches("%d %-4s|%10d%%", {FieldKind::integer, FieldKind::text, FieldKind::integer}));
+static_assert(matches("100%% sure", {}));
+static_assert(!matches("%d", {FieldKind::text}));
+static_assert(!matches("%d %d", {FieldKind::integer}));
+static_assert(!matches("%d", {FieldKind::integer, FieldKind::integer}));
+static_assert(!matches("%5.2d", {FieldKind::integer}));
+static_assert(!matches("%-%", {}));
+static_assert(!matches("%100d", {FieldKind::integer}));
+
 constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
 
@@ -24,33 +40,40 @@ struct FieldCase {
 };
 
 // What printf writes for the case: the oracle every field must match.
-std::string printed(const FieldCase& example) {
+std::string printed(const FieldCase& example, char type) {
   std::array<char, 512> buffer{};
-  const std::string_view format = example.format;
-  const char type = format[format.find_first_of("dsf", format.find('%'))];
-  const std::string_view text = example.value.text;
   if (type == 'd')
     std::snprintf(buffer.data(), buffer.size(), example.format, example.value.integer);
   if (type == 'f') std::snprintf(buffer.data(), buffer.size(), example.format, example.value.real);
-  if (type == 's')
-    std::snprintf(buffer.data(), buffer.size(), example.format, std::string(text).c_str());
+  if (type == 's') {
+    std::snprintf(buffer.data(), buffer.size(), example.format,
+                  std::string(example.value.text).c_str());
+  }
   return buffer.data();
 }
 
-// Widths wider and narrower than the value, both alignments, the int32 limits and the rates the
-// bank shows.
+// Widths wider and narrower than the value, both alignments, every count of digits, the int32
+// limits and the rates the bank shows.
 TEST(FormatTest, FillsEachFieldAsPrintfDoes) {
-  const std::array<FieldCase, 19> cases = {{
-      {"[%d]", 0},          {"[%d]", -42},         {"[%d]", kHighest},   {"[%d]", kLowest},
-      {"[%10d]", kLowest},  {"[%11d]", kLowest},   {"[%4d]", 7},         {"[%4d]", -7},
-      {"[%2d]", 123456},    {"[%-4d]", -7},        {"[%-2d]", 123456},   {"[%s]", "Naboo"sv},
-      {"[%8s]", "Naboo"sv}, {"[%-8s]", "Naboo"sv}, {"[%2s]", "Naboo"sv}, {"[%f]", 0.05},
-      {"[%f]", 0.2},        {"[%f]", 0.0000005},   {"[%f]", 123456.125},
+  const std::array<FieldCase, 25> cases = {{
+      {"[%3d]", 9},         {"[%3d]", 10},        {"[%3d]", -99},       {"[%3d]", 100},
+      {"[%d]", 999999999},  {"[%d]", 1000000000}, {"[%d]", 0},          {"[%d]", -42},
+      {"[%d]", kHighest},   {"[%d]", kLowest},    {"[%10d]", kLowest},  {"[%11d]", kLowest},
+      {"[%4d]", 7},         {"[%4d]", -7},        {"[%2d]", 123456},    {"[%-4d]", -7},
+      {"[%-2d]", 123456},   {"[%s]", "Naboo"sv},  {"[%8s]", "Naboo"sv}, {"[%-8s]", "Naboo"sv},
+      {"[%2s]", "Naboo"sv}, {"[%f]", 0.05},       {"[%f]", 0.0000005},  {"[%f]", 0.2},
+      {"[%f]", 123456.125},
   }};
   for (const FieldCase& example : cases) {
-    std::string filled;
-    appendFormatted(filled, example.format, std::span(&example.value, 1));
-    EXPECT_EQ(filled, printed(example)) << example.format;
+    const std::string_view format = example.format;
+    const char type = format[format.find_first_of("dsf")];
+    const std::array kinds = {kindOfConversion(type)};
+    std::array<FieldLayout, 2> stretches;
+    ASSERT_TRUE(layOut(format, kinds, stretches)) << format;
+    std::string filled = "art before: ";
+    appendFormatted(filled, {format, stretches, widestFields(stretches)},
+                    std::span(&example.value, 1));
+    EXPECT_EQ(filled, "art before: " + printed(example, type)) << format;
   }
 }
 
@@ -61,10 +84,10 @@ TEST(FormatTest, CopiesTheArtBetweenTheFields) {
   {
     Console console(in, out);
     console.format(R"art(  | %3d%% |\%s/ %%
-%-4d|%f)art",
+%-4d|%f%%)art",
                    7, "Naboo", -1, 0.05);
   }
-  EXPECT_EQ(out.str(), "  |   7% |\\Naboo/ %\n-1  |0.050000");
+  EXPECT_EQ(out.str(), "  |   7% |\\Naboo/ %\n-1  |0.050000%");
 }
 
 }  // namespace
