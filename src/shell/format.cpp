@@ -10,15 +10,32 @@ namespace nebulance {
 
 namespace {
 
+// Copies `length` characters to `to` and returns their end. Most runs between two fields are
+// short: those take two overlapping moves of a fixed size instead of a call to memcpy.
+char* copyRun(char* to, const char* from, std::size_t length) {
+  if (length > 16) {
+    std::memcpy(to, from, length);
+  } else if (length >= 8) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + length - 8, from + length - 8, 8);
+  } else if (length >= 4) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + length - 4, from + length - 4, 4);
+  } else {
+    for (std::size_t i = 0; i < length; ++i) to[i] = from[i];
+  }
+  return to + length;
+}
+
 // Copies `art` to `cursor`, each %% pair as one sign; returns the end.
 char* copyArt(char* cursor, std::string_view art, bool hasPercentSigns) {
   if (hasPercentSigns) {
     for (std::size_t sign = art.find('%'); sign != std::string_view::npos; sign = art.find('%')) {
-      cursor = std::copy_n(art.data(), sign + 1, cursor);
+      cursor = copyRun(cursor, art.data(), sign + 1);
       art.remove_prefix(sign + 2);
     }
   }
-  return std::copy(art.begin(), art.end(), cursor);
+  return copyRun(cursor, art.data(), art.size());
 }
 
 constexpr std::array<std::uint32_t, 10> kPowersOfTen = {
@@ -45,7 +62,7 @@ char* writePadded(char* cursor, const Conversion& conversion, std::size_t length
 
 char* writeText(char* cursor, const Conversion& conversion, std::string_view text) {
   return writePadded(cursor, conversion, text.size(),
-                     [text](char* at) { return std::copy(text.begin(), text.end(), at); });
+                     [text](char* at) { return copyRun(at, text.data(), text.size()); });
 }
 
 // The browser build's C++ library has no to_chars for doubles, so the one real field (the bank's
@@ -58,7 +75,40 @@ char* writeReal(char* cursor, const Conversion& conversion, double value) {
   return writeText(cursor, conversion, std::string_view(buffer.data(), written));
 }
 
+// "00" to "99", two characters each: digits go out two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Writes the digits of `magnitude` so that the last one ends just before `end`.
+void writeDigitsBefore(char* end, std::uint32_t magnitude) {
+  for (; magnitude >= 100; magnitude /= 100) {
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[std::size_t{2} * (magnitude % 100)], 2);
+  }
+  if (magnitude >= 10) {
+    std::memcpy(end - 2, &kDigitPairs[std::size_t{2} * magnitude], 2);
+  } else {
+    end[-1] = static_cast<char>('0' + magnitude);
+  }
+}
+
 char* writeInteger(char* cursor, const Conversion& conversion, std::int32_t value) {
+  // A figure that fits its right-aligned field, as nearly every one does, is written back from
+  // the field's end: no length to find, and the padding is already in place.
+  const std::size_t width = conversion.width;
+  const bool fits =
+      value >= 0 && width != 0 &&
+      (width >= kPowersOfTen.size() || static_cast<std::uint32_t>(value) < kPowersOfTen[width]);
+  if (fits && !conversion.leftAligned) {
+    writeDigitsBefore(cursor + width, static_cast<std::uint32_t>(value));
+    return cursor + width;
+  }
   return writePadded(cursor, conversion, decimalLength(value), [value](char* at) {
     return std::to_chars(at, at + kWidestInteger, value).ptr;
   });

@@ -55,14 +55,14 @@ std::string printed(const FieldCase& example, char type) {
 // Widths wider and narrower than the value, both alignments, every count of digits, the int32
 // limits and the rates the bank shows.
 TEST(FormatTest, FillsEachFieldAsPrintfDoes) {
-  const std::array<FieldCase, 25> cases = {{
-      {"[%3d]", 9},         {"[%3d]", 10},        {"[%3d]", -99},       {"[%3d]", 100},
-      {"[%d]", 999999999},  {"[%d]", 1000000000}, {"[%d]", 0},          {"[%d]", -42},
-      {"[%d]", kHighest},   {"[%d]", kLowest},    {"[%10d]", kLowest},  {"[%11d]", kLowest},
-      {"[%4d]", 7},         {"[%4d]", -7},        {"[%2d]", 123456},    {"[%-4d]", -7},
-      {"[%-2d]", 123456},   {"[%s]", "Naboo"sv},  {"[%8s]", "Naboo"sv}, {"[%-8s]", "Naboo"sv},
-      {"[%2s]", "Naboo"sv}, {"[%f]", 0.05},       {"[%f]", 0.0000005},  {"[%f]", 0.2},
-      {"[%f]", 123456.125},
+  const std::array<FieldCase, 27> cases = {{
+      {"[%1d]", 0},         {"[%10d]", kHighest},  {"[%3d]", 9},         {"[%3d]", 10},
+      {"[%3d]", -99},       {"[%3d]", 100},        {"[%d]", 999999999},  {"[%d]", 1000000000},
+      {"[%d]", 0},          {"[%d]", -42},         {"[%d]", kHighest},   {"[%d]", kLowest},
+      {"[%10d]", kLowest},  {"[%11d]", kLowest},   {"[%4d]", 7},         {"[%4d]", -7},
+      {"[%2d]", 123456},    {"[%-4d]", -7},        {"[%-2d]", 123456},   {"[%s]", "Naboo"sv},
+      {"[%8s]", "Naboo"sv}, {"[%-8s]", "Naboo"sv}, {"[%2s]", "Naboo"sv}, {"[%f]", 0.05},
+      {"[%f]", 0.0000005},  {"[%f]", 0.2},         {"[%f]", 123456.125},
   }};
   for (const FieldCase& example : cases) {
     const std::string_view format = example.format;
