@@ -26,7 +26,9 @@ struct EndOfInput {};
 
 class Console {
  public:
-  Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+  Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {
+    pending_.reserve(kPendingLimit + kPendingSlack);
+  }
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
   ~Console() { flush(); }
@@ -91,6 +93,8 @@ class Console {
   // Piped input may never run dry, so the game may never wait and never flush; the limit keeps
   // memory small then.
   static constexpr std::size_t kPendingLimit = std::size_t{64} * 1024;
+  // Room past the limit for the screen that crosses it, so the buffer is allocated once.
+  static constexpr std::size_t kPendingSlack = std::size_t{16} * 1024;
 
   std::istream& in_;
   std::ostream& out_;
