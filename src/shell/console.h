@@ -43,7 +43,7 @@ class Console {
   template <typename... Values>
   void format(const FormatString<fieldKindOf<Values>()...>& format, const Values&... values) {
     const std::array<FieldValue, sizeof...(Values)> fields = {FieldValue(values)...};
-    appendFormatted(pending_, format.layout(), fields);
+    appendFormatted(pending_, format.layout(), fields, (textLength(values) + ... + 0));
     flushWhenFull();
   }
   void lineBreak() { print("\n"); }

@@ -128,14 +128,10 @@ char* writeField(char* cursor, const Conversion& conversion, const FieldValue& v
 }  // namespace
 
 void appendFormatted(std::string& out, const TemplateLayout& format,
-                     std::span<const FieldValue> values) {
+                     std::span<const FieldValue> values, std::size_t textsLength) {
   // Room for the text at its widest, all spaces: the fields' padding is then already in place.
-  std::size_t widest = format.text.size() + format.widestFields;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (format.stretches[i].conversion.type == 's') widest += values[i].text.size();
-  }
   const std::size_t start = out.size();
-  out.append(widest, ' ');
+  out.append(format.text.size() + format.widestFields + textsLength, ' ');
 
   char* cursor = out.data() + start;
   const char* art = format.text.data();

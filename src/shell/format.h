@@ -175,10 +175,22 @@ union FieldValue {
   std::string_view text;
 };
 
+// The characters a value adds to a template at its widest beyond `widestFields`: a text's
+// length; nothing for a figure.
+template <typename Value>
+constexpr std::size_t textLength(const Value& value) {
+  if constexpr (fieldKindOf<Value>() == FieldKind::text) {
+    return std::string_view(value).size();
+  } else {
+    return 0;
+  }
+}
+
 // Appends the template to `out` with its fields filled by `values`, in order.
 // REQUIRES: layOut(format.text, the kinds of `values`, format.stretches) returned true and
-// format.widestFields is widestFields(format.stretches); FormatString makes sure of both.
+// format.widestFields is widestFields(format.stretches), as FormatString makes sure; and
+// `textsLength` is the sum of textLength over the values.
 void appendFormatted(std::string& out, const TemplateLayout& format,
-                     std::span<const FieldValue> values);
+                     std::span<const FieldValue> values, std::size_t textsLength);
 
 }  // namespace nebulance

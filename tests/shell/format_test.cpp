@@ -72,7 +72,7 @@ TEST(FormatTest, FillsEachFieldAsPrintfDoes) {
     ASSERT_TRUE(layOut(format, kinds, stretches)) << format;
     std::string filled = "art before: ";
     appendFormatted(filled, {format, stretches, widestFields(stretches)},
-                    std::span(&example.value, 1));
+                    std::span(&example.value, 1), type == 's' ? example.value.text.size() : 0);
     EXPECT_EQ(filled, "art before: " + printed(example, type)) << format;
   }
 }
