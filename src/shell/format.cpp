@@ -136,7 +136,7 @@ void appendFormatted(std::string& out, const TemplateLayout& format,
   char* cursor = out.data() + start;
   const char* art = format.text.data();
   for (std::size_t i = 0;; ++i) {
-    const FieldLayout& stretch = format.stretches[i];
+    const TemplateStretch& stretch = format.stretches[i];
     cursor = copyArt(cursor, {art, stretch.artLength}, stretch.artHasPercentSigns);
     if (stretch.conversion.type == 0) break;
     art += stretch.artLength + 1 + stretch.conversion.length;

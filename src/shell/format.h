@@ -57,7 +57,7 @@ constexpr FieldKind kindOfConversion(char type) {
 
 // A stretch of a template: the art since the previous field, then a field, or the end of the
 // template when the conversion's type is 0.
-struct FieldLayout {
+struct TemplateStretch {
   std::uint16_t artLength = 0;
   bool artHasPercentSigns = false;  // the art holds %% pairs, each written as one sign
   Conversion conversion;
@@ -65,14 +65,15 @@ struct FieldLayout {
 
 // Lays `format` out into `layout`, one stretch per field and one for the art after the last.
 // Returns true iff every conversion is a valid one, their fields ask for exactly `kinds` in
-// order, `layout` has exactly one stretch more than `kinds`, and no art run is 64 KiB or longer.
+// order, `layout` has exactly one stretch more than `kinds`, and no art run is longer than
+// 65535 characters.
 constexpr bool layOut(std::string_view format, std::span<const FieldKind> kinds,
-                      std::span<FieldLayout> layout) {
+                      std::span<TemplateStretch> layout) {
   if (layout.size() != kinds.size() + 1) return false;
   std::size_t field = 0;
   std::size_t artStart = 0;
   for (std::size_t at = format.find('%');; at = format.find('%', at)) {
-    FieldLayout& stretch = layout[field];
+    TemplateStretch& stretch = layout[field];
     const std::size_t artEnd = at == std::string_view::npos ? format.size() : at;
     if (artEnd - artStart > UINT16_MAX) return false;
     stretch.artLength = static_cast<std::uint16_t>(artEnd - artStart);
@@ -101,15 +102,15 @@ inline constexpr std::size_t kWidestReal = 320;
 // A template taken apart: its text, and its stretches as layOut makes them.
 struct TemplateLayout {
   std::string_view text;
-  std::span<const FieldLayout> stretches;
+  std::span<const TemplateStretch> stretches;
   // The most characters the fields can take beyond the template's own, its texts' values aside.
   std::size_t widestFields = 0;
 };
 
 // The `widestFields` of a template laid out as `stretches`.
-constexpr std::size_t widestFields(std::span<const FieldLayout> stretches) {
+constexpr std::size_t widestFields(std::span<const TemplateStretch> stretches) {
   std::size_t widest = 0;
-  for (const FieldLayout& stretch : stretches) {
+  for (const TemplateStretch& stretch : stretches) {
     const Conversion& conversion = stretch.conversion;
     widest += conversion.type == 'd'   ? std::max<std::size_t>(conversion.width, kWidestInteger)
               : conversion.type == 'f' ? std::max<std::size_t>(conversion.width, kWidestReal)
@@ -136,7 +137,7 @@ class FormatString {
 
  private:
   std::string_view text_;
-  std::array<FieldLayout, sizeof...(Kinds) + 1> stretches_{};
+  std::array<TemplateStretch, sizeof...(Kinds) + 1> stretches_{};
   std::size_t widestFields_ = 0;
 };
 

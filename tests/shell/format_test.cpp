@@ -18,7 +18,7 @@ using namespace std::string_view_literals;
 
 // The check that stops a build: a template must ask for exactly the values given, in order.
 constexpr bool matches(std::string_view format, std::initializer_list<FieldKind> kinds) {
-  std::array<FieldLayout, 4> layout{};
+  std::array<TemplateStretch, 4> layout{};
   return layOut(format, std::span(kinds.begin(), kinds.size()),
                 std::span(layout).first(kinds.size() + 1));
 }
@@ -68,7 +68,7 @@ TEST(FormatTest, FillsEachFieldAsPrintfDoes) {
     const std::string_view format = example.format;
     const char type = format[format.find_first_of("dsf")];
     const std::array kinds = {kindOfConversion(type)};
-    std::array<FieldLayout, 2> stretches;
+    std::array<TemplateStretch, 2> stretches;
     ASSERT_TRUE(layOut(format, kinds, stretches)) << format;
     std::string filled = "art before: ";
     appendFormatted(filled, {format, stretches, widestFields(stretches)},
