@@ -2,7 +2,6 @@
 
 #include <array>
 #include <string_view>
-#include <tuple>
 
 namespace nebulance {
 
@@ -66,9 +65,6 @@ constexpr std::string_view kDashboard = R"art(    ___________________________
   || *    [o] *||                      \
   \\===========/\ Enter Choice (S)hop, (B)ank, (T)ravel, (E)xit: )art";
 
-// The integer fields: two for the money, three per product and two in the Time box.
-constexpr std::size_t kDashboardFigures = 2 + 3 * kProductCount + 2;
-
 // The planet name on the Location line, padded to eleven characters.
 constexpr std::array<std::string_view, 8> kLocationNames = {
     "",
@@ -86,20 +82,23 @@ constexpr std::array<std::string_view, 8> kLocationNames = {
 void dashboard(Console& console, const ProductCounts& prices, std::int32_t credits,
                std::int32_t loan, std::int32_t dayLimit, std::int32_t location, std::int32_t day,
                const ProductCounts& stock, const ProductCounts& cargo) {
-  std::array<std::int32_t, kDashboardFigures> figures{};
-  std::size_t next = 0;
-  figures[next++] = credits;
-  figures[next++] = loan;
-  for (int i = 0; i < kProductCount; ++i) {
-    if (i == 5) figures[next++] = day;
-    if (i == 7) figures[next++] = dayLimit;
-    figures[next++] = prices[i];
-    figures[next++] = stock[i];
-    figures[next++] = cargo[i];
-  }
   const bool onPlanet = location >= kTattooine && location <= kCloudCity;
   const std::string_view locationName = onPlanet ? kLocationNames[location] : "";
-  std::apply([&](auto... figure) { console.format(kDashboard, figure..., locationName); }, figures);
+  // The values one row of the art to a line.
+  // clang-format off
+  console.format(kDashboard,
+                 credits,
+                 loan,
+                 prices[0], stock[0], cargo[0],
+                 prices[1], stock[1], cargo[1],
+                 prices[2], stock[2], cargo[2],
+                 prices[3], stock[3], cargo[3],
+                 prices[4], stock[4], cargo[4],
+                 day, prices[5], stock[5], cargo[5],
+                 prices[6], stock[6], cargo[6],
+                 dayLimit, prices[7], stock[7], cargo[7],
+                 locationName);
+  // clang-format on
 }
 
 }  // namespace nebulance
