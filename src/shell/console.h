@@ -41,9 +41,9 @@ class Console {
   // Prints `format` with its fields filled by `values`, in order (shell/format.h). A template
   // whose conversions do not ask for exactly these values does not compile.
   template <typename... Values>
-  void format(const FormatString<fieldKindOf<Values>()...>& format, const Values&... values) {
+  void format(const FormatString<fieldTypeOf<Values>()...>& format, const Values&... values) {
     const std::array<FieldValue, sizeof...(Values)> fields = {FieldValue(values)...};
-    appendFormatted(pending_, format.layout(), fields, (textLength(values) + ... + 0));
+    appendFormatted(pending_, format.layout(), fields);
     flushWhenFull();
   }
   void lineBreak() { print("\n"); }

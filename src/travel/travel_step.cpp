@@ -56,7 +56,7 @@ TravelEvent eventForRoll(std::int32_t eventRoll) {
   }
 }
 
-void printPlace(Console& console, std::int32_t place, FormatString<FieldKind::text> format) {
+void printPlace(Console& console, std::int32_t place, FormatString<'s'> format) {
   const std::string_view name = placeName(place);
   if (!name.empty()) console.format(format, name);
 }
