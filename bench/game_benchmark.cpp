@@ -29,11 +29,12 @@ void replay(benchmark::State& benchState, const char* scriptName, const char* la
     std::istringstream in(script);
     std::ostringstream out;
     nebulance::runGame(in, out, [] { return kBenchmarkSeconds; });
-    if (out.str().find(lastScreenText) == std::string::npos) {
+    const std::string text = out.str();
+    if (text.find(lastScreenText) == std::string::npos) {
       benchState.SkipWithError("the script fell out of step with the game");
       break;
     }
-    printed = out.str().size();
+    printed = text.size();
     benchmark::DoNotOptimize(printed);
   }
   benchState.SetItemsProcessed(benchState.iterations());
@@ -45,6 +46,12 @@ void fullGame(benchmark::State& benchState) {
   replay(benchState, "full_game.txt", "Your journey is over.");
 }
 BENCHMARK(fullGame);
+
+// A whole game that goes to the Trading Post and the Bank every day: screens full of figures.
+void tradingGame(benchmark::State& benchState) {
+  replay(benchState, "trading_game.txt", "Your journey is over.");
+}
+BENCHMARK(tradingGame);
 
 // From the start menu to the first dashboard: intros, grant, map, first event.
 void startUpToFirstDashboard(benchmark::State& benchState) {

@@ -4,7 +4,7 @@ namespace nebulance {
 
 namespace {
 
-constexpr const char* kRateBox = R"art(                    |-------------------------||-|
+constexpr std::string_view kRateBox = R"art(                    |-------------------------||-|
                 /---| Interest Rate: %2d%%      \\_|_
                / /--| Current Rate: %2d%%        \___|
               / /   |----------------------------|
@@ -14,7 +14,7 @@ constexpr const char* kRateBox = R"art(                    |--------------------
 
 // Lines 1 to 10 of the Loan and Payment screens. %s is the margin before the ledger of line 4,
 // one space wider on the Payment screen.
-constexpr const char* kTellerWindow = R"art(         |-----------------|
+constexpr std::string_view kTellerWindow = R"art(         |-----------------|
      /---< Federation Bank >----------------------\
      |   |-----------------| Credits: %10d   \
      |%s___________     | Loan: %10d       \
@@ -27,7 +27,7 @@ constexpr const char* kTellerWindow = R"art(         |-----------------|
 )art";
 
 struct TellerWindowText {
-  const char* ledgerMargin;
+  std::string_view ledgerMargin;
   std::string_view prompt;
 };
 
@@ -41,13 +41,13 @@ bool isYesOrNo(char answer) {
 }  // namespace
 
 void rateBox(Console& console, std::int32_t interestRate, std::int32_t currentRate) {
-  console.printf(kRateBox, interestRate, currentRate);
+  console.format(kRateBox, interestRate, currentRate);
 }
 
 void tellerWindow(Console& console, TellerWindow window, std::int32_t credits, std::int32_t loan,
                   std::int32_t bankFunds, std::int32_t interestRate, std::int32_t currentRate) {
   const TellerWindowText& text = window == TellerWindow::loan ? kLoanWindow : kPaymentWindow;
-  console.printf(kTellerWindow, credits, text.ledgerMargin, loan, bankFunds);
+  console.format(kTellerWindow, credits, text.ledgerMargin, loan, bankFunds);
   rateBox(console, interestRate, currentRate);
   console.print(text.prompt);
 }

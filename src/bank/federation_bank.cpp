@@ -8,7 +8,7 @@ namespace nebulance {
 namespace {
 
 // Lines 1 to 10 of the menu, above the rate box.
-constexpr const char* kBankMenu = R"art(         |-----------------|
+constexpr std::string_view kBankMenu = R"art(         |-----------------|
      /---< Federation Bank >---------------------|
      |   |-----------------| Credits: %10d |
      |      __________     | Loan: %10d    |
@@ -38,8 +38,8 @@ AmountRefusal loanRefusal(std::int32_t amount, std::int32_t bankFunds) {
 void loanPreview(Console& console, std::int32_t loan, std::int32_t amount,
                  std::int32_t interestRate) {
   console.print(kTransactionWillBeFinal);
-  console.printf("                       Loan will become: %d\n", saturatingAdd(loan, amount));
-  console.printf("                       Interest per day will be: %f\n",
+  console.format("                       Loan will become: %d\n", saturatingAdd(loan, amount));
+  console.format("                       Interest per day will be: %f\n",
                  interestRate / kRateDivisor);
 }
 
@@ -48,7 +48,7 @@ void loanPreview(Console& console, std::int32_t loan, std::int32_t amount,
 void federationBank(Console& console, std::int32_t& credits, std::int32_t& loan, char inputChar,
                     std::int32_t interestRate, std::int32_t& currentRate, std::int32_t& bankFunds) {
   for (;;) {
-    console.printf(kBankMenu, credits, loan, bankFunds);
+    console.format(kBankMenu, credits, loan, bankFunds);
     rateBox(console, interestRate, currentRate);
     console.print("Enter Choice (L/P/E): ");
     char choice = 0;

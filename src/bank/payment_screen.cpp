@@ -27,9 +27,9 @@ AmountRefusal paymentRefusal(std::int32_t amount, std::int32_t credits, std::int
 void paymentPreview(Console& console, std::int32_t credits, std::int32_t loan,
                     std::int32_t amount) {
   console.print(kTransactionWillBeFinal);
-  console.printf("                       Credits will become: %d\n",
+  console.format("                       Credits will become: %d\n",
                  saturatingSubtract(credits, amount));
-  console.printf("                       Loan will become: %d\n", saturatingSubtract(loan, amount));
+  console.format("                       Loan will become: %d\n", saturatingSubtract(loan, amount));
 }
 
 }  // namespace

@@ -17,18 +17,18 @@ constexpr int kTurnBlankBlock = 16;    // before the first battle screen and aft
 
 // The player's box on top, the opponent's below, the move menu under them. The marks are the
 // only display of the hit points; the "You" line is 36 characters wide, the opponent's 37.
-constexpr const char* kBattleScreen = R"art( /-----------\_____________________
+constexpr std::string_view kBattleScreen = R"art( /-----------\_____________________
  \----You----/ %s|
 
 
   _____________________/-----------\
- |%s%.*s
+ |%s%s
 
 
 
 
 
-%.*s  Select action: )art";
+%s  Select action: )art";
 
 // One "***" per hit point left, padded to the width of five.
 std::string hitPointMarks(int hitPoints, std::string_view mark) {
@@ -49,10 +49,9 @@ struct DuelFighters {
 
 void battleScreen(Console& console, const DuelDefinition& definition,
                   const DuelFighters& fighters) {
-  console.printf(kBattleScreen, hitPointMarks(fighters.playerHitPoints, "*** ").c_str(),
-                 hitPointMarks(fighters.opponentHitPoints, " ***").c_str(),
-                 static_cast<int>(definition.opponentLabel.size()), definition.opponentLabel.data(),
-                 static_cast<int>(definition.moveMenu.size()), definition.moveMenu.data());
+  console.format(kBattleScreen, hitPointMarks(fighters.playerHitPoints, "*** "),
+                 hitPointMarks(fighters.opponentHitPoints, " ***"), definition.opponentLabel,
+                 definition.moveMenu);
 }
 
 // The cell for this turn's pair of moves, or none when the player's move is not a fighting move.

@@ -110,7 +110,7 @@ void finalScore(Console& console, std::int32_t day, std::int32_t dayLimit, std::
   console.blankBlock(13);
   credits = saturatingSubtract(credits, loan);
   console.frameOpening();
-  console.printf("       Your final score: %10d\n", credits);
+  console.format("       Your final score: %10d\n", credits);
   console.print(kScoreExplanation);
   console.pause(inputChar);
   console.print(verdictFor(credits));

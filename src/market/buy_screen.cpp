@@ -80,7 +80,7 @@ void buyScreen(Console& console, char& inputChar, const ProductCounts& prices,
   stock[i] = saturatingSubtract(stock[i], quantity);
   cargo[i] = saturatingAdd(cargo[i], quantity);
   credits = saturatingSubtract(credits, workAmount);
-  console.printf("                 Total cost: %d\n", workAmount);
+  console.format("                 Total cost: %d\n", workAmount);
   console.print(kTradeComplete);
 }
 

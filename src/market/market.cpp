@@ -42,32 +42,25 @@ void marketGeneration(RandomGenerator& random, ProductCounts& prices, ProductCou
 
 namespace {
 
-// Each row of the product list, with the printf fields for price, quantity and cargo. The
-// price field narrows with the highest price a product can reach.
-constexpr std::array<const char*, kProductCount> kDashboardRows = {
-    "  | [ S ]hop   || [ 1 ] Lightsabers      ::   %4d     |_|   %3d    |  %3d  |\n",
-    "  | [ B ]ank   || [ 2 ] Comlinks         ::   %4d     |=|   %3d    |  %3d  |\n",
-    "  | [ T ]ravel || [ 3 ] Holocams         ::   %4d     |_|   %3d    |  %3d  |\n",
-    "  \\____________|| [ 4 ] Blasters         ::   %4d     |_|   %3d    |  %3d  |\n",
-    "  /   Time    //  [ 5 ] Sublight Drives  ::   %3d      |=|   %3d    |  %3d  |\n",
-    "  |  %2d Days ||   [ 6 ] Super Lasers     ::   %3d      |_|   %3d    |  %3d  |\n",
-    "  |  done of ||   [ 7 ] Vibro-axes       ::   %3d      |_|   %3d    |  %3d  |\n",
-    "  |  %2d Days ||   [ 8 ] Homing Beacons   ::   %2d       | |   %3d    |  %3d  |\n",
-};
-
-constexpr const char* kDashboardTop = R"art(    ___________________________
+// The whole dashboard. Its fields, in order: credits and loan; then each product's price, stock
+// and cargo, with the Time box's day done opening row 6 and the day limit opening row 8; then
+// the planet's name. The price field narrows with the highest price a product can reach.
+constexpr std::string_view kDashboard = R"art(    ___________________________
    | Total Credits: %10d |
    | Current Loan: %10d  |
    |___________  ______________|_________  ____________   __________ _______
   | Navigation || Product List           :: Price List \_/ Quantity | Cargo |
-)art";
-
-constexpr std::string_view kDashboardBottom =
-    R"art(  |__________/\__________________________/\____________/ \__________|_______|
+  | [ S ]hop   || [ 1 ] Lightsabers      ::   %4d     |_|   %3d    |  %3d  |
+  | [ B ]ank   || [ 2 ] Comlinks         ::   %4d     |=|   %3d    |  %3d  |
+  | [ T ]ravel || [ 3 ] Holocams         ::   %4d     |_|   %3d    |  %3d  |
+  \____________|| [ 4 ] Blasters         ::   %4d     |_|   %3d    |  %3d  |
+  /   Time    //  [ 5 ] Sublight Drives  ::   %3d      |=|   %3d    |  %3d  |
+  |  %2d Days ||   [ 6 ] Super Lasers     ::   %3d      |_|   %3d    |  %3d  |
+  |  done of ||   [ 7 ] Vibro-axes       ::   %3d      |_|   %3d    |  %3d  |
+  |  %2d Days ||   [ 8 ] Homing Beacons   ::   %2d       | |   %3d    |  %3d  |
+  |__________/\__________________________/\____________/ \__________|_______|
   ||       [o] ||                      ||           |    |      /
-  ||  * [o]  * || Location: )art";
-
-constexpr std::string_view kDashboardPrompt = R"art(|| [ E ]xit  |====|     /
+  ||  * [o]  * || Location: %s|| [ E ]xit  |====|     /
   || [o]  \    ||______________________/\___________/    |====/
   || *    [o] *||                      \
   \\===========/\ Enter Choice (S)hop, (B)ank, (T)ravel, (E)xit: )art";
@@ -89,18 +82,23 @@ constexpr std::array<std::string_view, 8> kLocationNames = {
 void dashboard(Console& console, const ProductCounts& prices, std::int32_t credits,
                std::int32_t loan, std::int32_t dayLimit, std::int32_t location, std::int32_t day,
                const ProductCounts& stock, const ProductCounts& cargo) {
-  console.printf(kDashboardTop, credits, loan);
-  for (int i = 0; i < kProductCount; ++i) {
-    // The Time box shares rows 6 and 8 with the list: the day done, then the day limit.
-    if (i == 5 || i == 7) {
-      console.printf(kDashboardRows[i], i == 5 ? day : dayLimit, prices[i], stock[i], cargo[i]);
-    } else {
-      console.printf(kDashboardRows[i], prices[i], stock[i], cargo[i]);
-    }
-  }
-  console.print(kDashboardBottom);
-  if (location >= kTattooine && location <= kCloudCity) console.print(kLocationNames[location]);
-  console.print(kDashboardPrompt);
+  const bool onPlanet = location >= kTattooine && location <= kCloudCity;
+  const std::string_view locationName = onPlanet ? kLocationNames[location] : "";
+  // The values one row of the art to a line.
+  // clang-format off
+  console.format(kDashboard,
+                 credits,
+                 loan,
+                 prices[0], stock[0], cargo[0],
+                 prices[1], stock[1], cargo[1],
+                 prices[2], stock[2], cargo[2],
+                 prices[3], stock[3], cargo[3],
+                 prices[4], stock[4], cargo[4],
+                 day, prices[5], stock[5], cargo[5],
+                 prices[6], stock[6], cargo[6],
+                 dayLimit, prices[7], stock[7], cargo[7],
+                 locationName);
+  // clang-format on
 }
 
 }  // namespace nebulance

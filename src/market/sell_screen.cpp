@@ -44,7 +44,7 @@ void sellScreen(Console& console, char& inputChar, const ProductCounts& prices,
   stock[i] = saturatingAdd(stock[i], quantity);
   cargo[i] = saturatingSubtract(cargo[i], quantity);
   credits = saturatingAdd(credits, workAmount);
-  console.printf("                 Total gain: %d\n", workAmount);
+  console.format("                 Total gain: %d\n", workAmount);
   console.print(kTradeComplete);
 }
 

@@ -1,6 +1,8 @@
 #include "market/shop_counter.h"
 
-#include <string>
+#include <array>
+#include <cstddef>
+#include <tuple>
 
 #include "shell/saturating.h"
 
@@ -8,7 +10,7 @@ namespace nebulance {
 
 namespace {
 
-constexpr const char* kShopSign = R"art(                  _____________________
+constexpr std::string_view kShopSign = R"art(                  _____________________
                  / Credits: %10d \
 )art";
 
@@ -19,7 +21,7 @@ constexpr std::string_view kCounterRoof = R"art(          ==========___________=
 )art";
 
 // Lines 13 to 20, under the screen's own stall: rows 6 to 8 and the exit sign.
-constexpr std::string_view kCounterBase =
+constexpr ProductRowsFormat<kCounterBaseRows> kCounterBase =
     R"art(             \ \        |  6-Super Lasers|   \   %3d    |   %4d  | %8d |
              /\ \_______\  7-Vibro-axes  ||o||   %3d    |   %4d  | %8d |
             /-/\_________\ 8-Homing      || ||   %3d    |   %4d  | %8d |
@@ -30,29 +32,24 @@ constexpr std::string_view kCounterBase =
                //
 )art";
 
-constexpr const char* kItemPrompt = "              |/ Select item to %s (1-8/9): ";
-constexpr const char* kItemError =
+constexpr std::string_view kItemPrompt = "              |/ Select item to %s (1-8/9): ";
+constexpr std::string_view kItemError =
     "                 Input 9 to exit, or a number from 1-8 to %s.\n"
     "                 Select item to %s (1-8/9): ";
 constexpr std::string_view kQuantityPrompt = "                 Enter Quantity: ";
 
-// Prints `art` line by line. A line with fields shows the next product's quantity, its price and
-// the value of the whole quantity; `product` is the index of that next product.
-void printProductRows(Console& console, std::string_view art, int& product,
+// Prints `art`, its rows showing the products from `first` on.
+template <std::size_t Rows>
+void printProductRows(Console& console, const ProductRowsFormat<Rows>& art, std::size_t first,
                       const ProductCounts& quantities, const ProductCounts& prices) {
-  for (std::size_t start = 0; start < art.size();) {
-    const std::size_t lineEnd = art.find('\n', start);
-    const std::size_t end = lineEnd == std::string_view::npos ? art.size() : lineEnd + 1;
-    const std::string line(art.substr(start, end - start));
-    if (line.find('%') == std::string::npos) {
-      console.print(line);
-    } else {
-      const int i = product++;
-      console.printf(line.c_str(), quantities[i], prices[i],
-                     saturatingMultiply(quantities[i], prices[i]));
-    }
-    start = end;
+  std::array<std::int32_t, 3 * Rows> fields{};
+  for (std::size_t row = 0; row < Rows; ++row) {
+    const std::size_t i = first + row;
+    fields[3 * row] = quantities[i];
+    fields[3 * row + 1] = prices[i];
+    fields[3 * row + 2] = saturatingMultiply(quantities[i], prices[i]);
   }
+  std::apply([&](auto... field) { console.format(art, field...); }, fields);
 }
 
 bool isItemAnswer(char answer) {
@@ -62,7 +59,7 @@ bool isItemAnswer(char answer) {
 }  // namespace
 
 void shopSign(Console& console, std::int32_t credits) {
-  console.printf(kShopSign, credits);
+  console.format(kShopSign, credits);
 }
 
 void shopCounterScreen(Console& console, const ShopCounter& counter, std::int32_t credits,
@@ -70,17 +67,16 @@ void shopCounterScreen(Console& console, const ShopCounter& counter, std::int32_
   shopSign(console, credits);
   console.print(counter.roofIndent);
   console.print(kCounterRoof);
-  int product = 0;
-  printProductRows(console, counter.stall, product, quantities, prices);
-  printProductRows(console, kCounterBase, product, quantities, prices);
-  console.printf(kItemPrompt, counter.verb);
+  printProductRows<kStallRows>(console, counter.stall, 0, quantities, prices);
+  printProductRows<kCounterBaseRows>(console, kCounterBase, kStallRows, quantities, prices);
+  console.format(kItemPrompt, counter.verb);
 }
 
 std::int32_t itemChoice(Console& console, char& inputChar, const ShopCounter& counter) {
   char answer = 0;
   console.letterEntry(inputChar, answer);
   while (!isItemAnswer(answer)) {
-    console.printf(kItemError, counter.verb, counter.verb);
+    console.format(kItemError, counter.verb, counter.verb);
     console.letterEntry(inputChar, answer);
   }
   return answer == '9' ? kNoProduct : answer - '0';

@@ -3,20 +3,32 @@
 // Post's own screens include this.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string_view>
 
 #include "shell/console.h"
+#include "shell/format.h"
 #include "shell/game_state.h"
 
 namespace nebulance {
 
+// Art with a product row on some of its lines. A row's fields are the product's quantity, its
+// price and the value of the whole quantity.
+template <std::size_t Rows>
+using ProductRowsFormat = IntegerFieldsFormat<3 * Rows>;
+
+// Products 1 to 5 stand in the screen's own stall, 6 to 8 under it.
+inline constexpr std::size_t kStallRows = 5;
+inline constexpr std::size_t kCounterBaseRows = 3;
+
 // What makes the Buy or the Sell screen its own; the rest of the counter is common to both.
 struct ShopCounter {
   std::string_view roofIndent;  // printed before the roof line
-  std::string_view stall;       // lines 6 to 12: the screen's name, its own art and rows 1 to 5
-  const char* verb;             // "purchase" or "sell", as the item prompts say it
+  // Lines 6 to 12: the screen's name, its own art and the rows of products 1 to 5.
+  ProductRowsFormat<kStallRows> stall;
+  std::string_view verb;  // "purchase" or "sell", as the item prompts say it
 };
 
 // The answer of the item choice that leaves the screen.

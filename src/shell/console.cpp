@@ -1,10 +1,6 @@
 #include "shell/console.h"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cstdarg>
-#include <cstdio>
 
 #include "shell/saturating.h"
 
@@ -24,18 +20,6 @@ bool isDigit(int c) {
 }
 
 }  // namespace
-
-void Console::printf(const char* format, ...) {
-  // Every screen's formatted text fits the buffer; a longer one is cut rather than allocated.
-  std::array<char, 1024> buffer;
-  va_list arguments;
-  va_start(arguments, format);
-  const int length = std::vsnprintf(buffer.data(), buffer.size(), format, arguments);
-  va_end(arguments);
-  if (length <= 0) return;
-  print(std::string_view(buffer.data(),
-                         std::min(static_cast<std::size_t>(length), buffer.size() - 1)));
-}
 
 void Console::blankBlock(int count) {
   if (count <= 0) return;

@@ -7,12 +7,15 @@
 // is about to wait for the player, when the buffer is full, and at the end.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include "shell/format.h"
 
 namespace nebulance {
 
@@ -23,7 +26,9 @@ struct EndOfInput {};
 
 class Console {
  public:
-  Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+  Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {
+    pending_.reserve(kPendingLimit + kPendingSlack);
+  }
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
   ~Console() { flush(); }
@@ -33,7 +38,14 @@ class Console {
     pending_.append(text);
     flushWhenFull();
   }
-  void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Prints `format` with its fields filled by `values`, in order (shell/format.h). A template
+  // whose conversions do not ask for exactly these values does not compile.
+  template <typename... Values>
+  void format(const FormatString<fieldTypeOf<Values>()...>& format, const Values&... values) {
+    const std::array<FieldValue, sizeof...(Values)> fields = {FieldValue(values)...};
+    appendFormatted(pending_, format.layout(), fields);
+    flushWhenFull();
+  }
   void lineBreak() { print("\n"); }
   // N line breaks, one after another.
   void blankBlock(int count);
@@ -81,6 +93,8 @@ class Console {
   // Piped input may never run dry, so the game may never wait and never flush; the limit keeps
   // memory small then.
   static constexpr std::size_t kPendingLimit = std::size_t{64} * 1024;
+  // Room past the limit for the screen that crosses it, so the buffer is allocated once.
+  static constexpr std::size_t kPendingSlack = std::size_t{16} * 1024;
 
   std::istream& in_;
   std::ostream& out_;

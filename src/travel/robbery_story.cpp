@@ -41,14 +41,14 @@ void closeScreen(Story& story) {
 
 void depositLoss(Story& story) {
   const int loss = story.random.drawModulo(kDepositLossSpread, kDepositLossLowest);
-  story.console.printf("         - Bank: -%d deposits\n", loss);
+  story.console.format("         - Bank: -%d deposits\n", loss);
   story.bankFunds = saturatingSubtract(story.bankFunds, loss);
 }
 
 void heroReward(Story& story) {
   const int reward = story.random.drawModulo(kHeroRewardSpread, kHeroRewardLowest);
   story.credits = saturatingAdd(story.credits, reward);
-  story.console.printf("         - Credits: +%d\n", reward);
+  story.console.format("         - Credits: +%d\n", reward);
 }
 
 void addToCargo(Story& story, Product product, std::int32_t count) {
@@ -103,7 +103,7 @@ void defeatPenalty(Story& story) {
   if (held > 0) {
     const int lost = story.random.drawModulo(held, 1);
     story.console.print(kLostCargoNames[productIndex(product)]);
-    story.console.printf(" %d\n", lost);
+    story.console.format(" %d\n", lost);
     held -= lost;
   }
   depositLoss(story);

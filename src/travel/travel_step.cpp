@@ -56,9 +56,9 @@ TravelEvent eventForRoll(std::int32_t eventRoll) {
   }
 }
 
-void printPlace(Console& console, std::int32_t place, const char* format) {
+void printPlace(Console& console, std::int32_t place, FormatString<'s'> format) {
   const std::string_view name = placeName(place);
-  if (!name.empty()) console.printf(format, static_cast<int>(name.size()), name.data());
+  if (!name.empty()) console.format(format, name);
 }
 
 // Every event but the rumour: a blank line, then the frame's opening.
@@ -82,13 +82,13 @@ void eventClosing(Console& console, char& inputChar) {
 void patrolTax(Console& console, GameState& state) {
   eventOpening(console);
   console.print("       As you were travelling from\n");
-  printPlace(console, state.origin, "       %.*s ");
+  printPlace(console, state.origin, "       %s ");
   console.print("to ");
-  printPlace(console, state.location, "%.*s,");
+  printPlace(console, state.location, "%s,");
   console.print("\n       a Republican patrol caught\n       you and taxed you 10% of your\n");
   state.workAmount = truncateToInt32(state.credits - state.credits * kPatrolTaxShare);
-  console.printf("       formerly %d has been\n", state.credits);
-  console.printf("       deducted and is now %d.\n", state.workAmount);
+  console.format("       formerly %d has been\n", state.credits);
+  console.format("       deducted and is now %d.\n", state.workAmount);
   state.credits = state.workAmount;
   eventClosing(console, state.inputChar);
 }
@@ -159,12 +159,12 @@ constexpr std::string_view kAcquaintanceReturn = R"art(       Upon reaching your
 void oldAcquaintance(Console& console, GameState& state) {
   eventOpening(console);
   console.print("       As you prepare to leave for\n");
-  printPlace(console, state.location, "       %.*s,");
+  printPlace(console, state.location, "       %s,");
   console.print(kAcquaintanceRequest);
   proceedPause(console, state.inputChar);
   console.print(kAcquaintanceReturn);
   state.credits = saturatingAdd(state.credits, kAcquaintanceGift);
-  console.printf("       Current credits: %d\n", state.credits);
+  console.format("       Current credits: %d\n", state.credits);
   eventClosing(console, state.inputChar);
 }
 
@@ -179,7 +179,7 @@ void wreckageLoot(Console& console, GameState& state) {
   eventOpening(console);
   console.print(kWreckage);
   const std::string_view name = kWreckageNames[productIndex(state.eventProduct)];
-  console.printf("       %d %.*s\n", state.eventCount, static_cast<int>(name.size()), name.data());
+  console.format("       %d %s\n", state.eventCount, name);
   std::int32_t& held = state.cargo[productIndex(state.eventProduct)];
   held = saturatingAdd(held, state.eventCount);
   eventClosing(console, state.inputChar);

@@ -1,0 +1,89 @@
+#include "shell/format.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "shell/console.h"
+
+namespace nebulance {
+namespace {
+
+using namespace std::string_view_literals;
+
+// The check that stops a build: a template must ask for exactly the values given, in order.
+constexpr bool matches(std::string_view format, std::string_view fieldTypes) {
+  std::array<TemplateStretch, 4> stretches{};
+  return layOut(format, fieldTypes, std::span(stretches).first(fieldTypes.size() + 1));
+}
+static_assert(matches("%d %-4s|%10d%%", "dsd"));
+static_assert(matches("100%% sure", ""));
+static_assert(!matches("%d", "s"));
+static_assert(!matches("%d %d", "d"));
+static_assert(!matches("%d", "dd"));
+static_assert(!matches("%5.2d", "d"));
+static_assert(!matches("%-%", ""));
+
+constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+
+struct FieldCase {
+  const char* format;  // one conversion, between brackets to show the padding
+  FieldValue value;
+};
+
+// What printf writes for the case: the oracle every field must match.
+std::string printed(const FieldCase& example, char type) {
+  std::array<char, 512> buffer{};
+  if (type == 'd')
+    std::snprintf(buffer.data(), buffer.size(), example.format, example.value.integer);
+  if (type == 'f') std::snprintf(buffer.data(), buffer.size(), example.format, example.value.real);
+  if (type == 's') {
+    std::snprintf(buffer.data(), buffer.size(), example.format,
+                  std::string(example.value.text).c_str());
+  }
+  return buffer.data();
+}
+
+// Widths wider and narrower than the value, both alignments, every count of digits, the int32
+// limits and the rates the bank shows.
+TEST(FormatTest, FillsEachFieldAsPrintfDoes) {
+  const std::array<FieldCase, 27> cases = {{
+      {"[%1d]", 0},         {"[%10d]", kHighest},  {"[%3d]", 9},         {"[%3d]", 10},
+      {"[%3d]", -99},       {"[%3d]", 100},        {"[%d]", 999999999},  {"[%d]", 1000000000},
+      {"[%d]", 0},          {"[%d]", -42},         {"[%d]", kHighest},   {"[%d]", kLowest},
+      {"[%10d]", kLowest},  {"[%11d]", kLowest},   {"[%4d]", 7},         {"[%4d]", -7},
+      {"[%2d]", 123456},    {"[%-4d]", -7},        {"[%-2d]", 123456},   {"[%s]", "Naboo"sv},
+      {"[%8s]", "Naboo"sv}, {"[%-8s]", "Naboo"sv}, {"[%2s]", "Naboo"sv}, {"[%f]", 0.05},
+      {"[%f]", 0.0000005},  {"[%f]", 0.2},         {"[%f]", 123456.125},
+  }};
+  for (const FieldCase& example : cases) {
+    const std::string_view format = example.format;
+    const char type = format[format.find_first_of("dsf")];
+    std::array<TemplateStretch, 2> stretches;
+    ASSERT_TRUE(layOut(format, std::string_view(&type, 1), stretches)) << format;
+    std::string filled = "art before: ";
+    appendFormatted(filled, {stretches, roomNeeded(stretches)}, std::span(&example.value, 1));
+    EXPECT_EQ(filled, "art before: " + printed(example, type)) << format;
+  }
+}
+
+// The art around the fields comes through whole, percent signs included.
+TEST(FormatTest, CopiesTheArtBetweenTheFields) {
+  std::istringstream in;
+  std::ostringstream out;
+  {
+    Console console(in, out);
+    console.format(R"art(  | %3d%% |\%s/ %%
+%-4d|%f%%)art",
+                   7, "Naboo", -1, 0.05);
+  }
+  EXPECT_EQ(out.str(), "  |   7% |\\Naboo/ %\n-1  |0.050000%");
+}
+
+}  // namespace
+}  // namespace nebulance
