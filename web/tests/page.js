@@ -10,8 +10,9 @@ import { launchWebKit } from './webdriver.js';
 export const webDir = process.env.WEB_DIR ?? 'build/web';
 
 // Serves the folder `site()` names (webDir unless a test deploys another build) like any static
-// host, on a free port of 127.0.0.1; resolves with the server and the page's address. Each file goes with its type: a service worker must be served as a script,
-// the game's code as wasm, and the manifest as a manifest.
+// host, on a free port of 127.0.0.1; resolves with the server and the page's address. Each file
+// goes with its type: a service worker must be served as a script, the game's code as wasm, and
+// the manifest as a manifest.
 const contentTypes = {
   '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.mjs': 'text/javascript',
   '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
@@ -30,16 +31,15 @@ export async function startServer(site = () => webDir) {
 }
 
 // Chromium through puppeteer, which gives each launch a fresh profile of its own and removes it
-// on close; `options` adds to or replaces puppeteer's launch options.
+// on close.
 const viewport = { width: 900, height: 860 };
-export function launchBrowser(options = {}) {
+export function launchBrowser() {
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
     defaultViewport: viewport,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    ...options,
   });
 }
 
