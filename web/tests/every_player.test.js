@@ -10,12 +10,11 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { KnownDevices } from 'puppeteer-core';
 import { KEPT_LINES, spokenLines } from '../game_log.js';
-import { launchBrowser, openGame, puppeteerPage, startServer, webDir } from './page.js';
+import { launchBrowser, puppeteerPage, startServer, webDir } from './page.js';
 import { echoedSession, replay } from './replay.js';
 
 let browser;
 let site;
-
 before(async () => {
   site = await startServer();
   browser = await launchBrowser();
@@ -25,91 +24,80 @@ after(async () => {
   site?.server.close();
 });
 
-function waitForStartMenu(page) {
-  return page.waitForFunction(() =>
+// Opens the page at `url` (on a phone when `device` is named) and waits for the start menu.
+async function openPage(url, device) {
+  const page = await browser.newPage();
+  if (device) await page.emulate(KnownDevices[device]);
+  await page.goto(url);
+  await page.waitForFunction(() =>
     document.querySelector('.xterm-rows')?.textContent.includes('Select option number:'));
+  return page;
 }
 
-// What a player sees of the terminal: its columns, whether any part of the page lies off to
-// the side, and where the row being answered is in the part of the screen in sight.
-async function terminalInSight(page) {
+// Whether all 80 columns are on screen, nothing lies off to the side and the row being answered
+// is in the part of the screen in sight; with the font size and the rows that gives.
+function terminalInSight(page) {
   return page.evaluate(async () => {
     const { terminal } = await import(new URL('terminal_game.js', location.href).href);
     const buffer = terminal.buffer.active;
     const screen = document.querySelector('.xterm-screen').getBoundingClientRect();
     const answerRow = document.querySelector('.xterm-rows').children[buffer.cursorY]
       .getBoundingClientRect();
-    const inSight = window.visualViewport.height;
     return {
-      fontSize: terminal.options.fontSize,
-      rows: terminal.rows,
       columnsFit: terminal.cols === 80 && screen.left >= 0 && screen.right <= innerWidth
         && document.documentElement.scrollWidth <= innerWidth,
       answerRowInSight: buffer.viewportY === buffer.baseY && answerRow.top >= 0
-        && answerRow.bottom <= inSight,
+        && answerRow.bottom <= window.visualViewport.height,
+      shown: `font ${terminal.options.fontSize} px, ${terminal.rows} rows`,
     };
   });
 }
 
 // The keyboard is emulated as a viewport 45% shorter, opened and closed on the loaded page.
 test('chromium: phones and tablets show all 80 columns and the question, keyboard open or closed; '
-  + 'the status line names no key they lack',
-  async (t) => {
-    const page = await browser.newPage();
-    for (const name of ['iPhone SE', 'iPhone 13', 'iPad Mini']) {
-      await page.emulate(KnownDevices[name]);
-      await page.goto(site.url);
-      await waitForStartMenu(page);
-      const status = await page.$eval('#status', (line) => line.textContent);
-      assert.match(status, /^Tap the terminal/, `${name}: no keys a touch screen lacks`);
-      for (const orientation of ['', ' landscape']) {
-        const { viewport } = KnownDevices[name + orientation];
-        for (const keyboard of ['closed', 'open']) {
-          const height = keyboard === 'open' ? Math.round(viewport.height * 0.55) : viewport.height;
-          await page.setViewport({ ...viewport, height });
-          const shown = `${name}${orientation} ${viewport.width}×${height}, keyboard ${keyboard}`;
-          await page.waitForFunction(() => new Promise(requestAnimationFrame).then(() => true));
-          const sight = await terminalInSight(page);
-          t.diagnostic(`${shown}: font ${sight.fontSize} px, ${sight.rows} rows`);
-          assert.ok(sight.columnsFit, `${shown}: the 80 columns fit`);
-          assert.ok(sight.answerRowInSight, `${shown}: the answer row is in sight`);
-        }
+  + 'the status line names no key they lack', async (t) => {
+  for (const name of ['iPhone SE', 'iPhone 13', 'iPad Mini']) {
+    const page = await openPage(site.url, name);
+    assert.match(await page.$eval('#status', (line) => line.textContent), /^Tap the terminal/);
+    for (const { viewport } of [KnownDevices[name], KnownDevices[`${name} landscape`]]) {
+      for (const height of [viewport.height, Math.round(viewport.height * 0.55)]) {
+        await page.setViewport({ ...viewport, height });
+        await page.evaluate(() => new Promise(requestAnimationFrame));
+        const sight = await terminalInSight(page);
+        const where = `${name} ${viewport.width}×${height}`;
+        t.diagnostic(`${where}: ${sight.shown}`);
+        assert.ok(sight.columnsFit && sight.answerRowInSight, `${where}: ${JSON.stringify(sight)}`);
       }
     }
     await page.close();
-  });
+  }
+});
 
-// What the game printed before each typed line, as a screen reader's log receives it: one group
-// of lines per piece of output (the game writes once before each wait).
-function spokenSteps(session) {
-  let printed = 0;
-  return session.typed.map((typed) => {
-    const lines = spokenLines(session.screen.slice(printed, typed.at));
-    printed = typed.at + typed.line.length;
-    return lines;
-  });
-}
-
+// The log gets one group of lines per piece of output: the game writes once before each wait.
 // Played on a phone, whose first dashboard is saved upright and on its side for the README.
 test('chromium: the screen readers\' log gets each step\'s whole output and keeps the recent lines',
   async () => {
     const session = echoedSession('shell-full-game');
-    const page = await browser.newPage();
-    await page.emulate(KnownDevices['iPhone 13']);
-    await page.goto(site.url);
+    const page = await openPage(site.url, 'iPhone 13');
     await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, session.clock * 1000);
-    const steps = spokenSteps(session);
+    let printed = 0;
+    const steps = session.typed.map((typed) => {
+      const lines = spokenLines(session.screen.slice(printed, typed.at));
+      printed = typed.at + typed.line.length;
+      return lines;
+    });
     const dashboard = session.typed.findIndex(({ at }) => session.screen.endsWith('(E)xit: ', at));
     const atQuestion = async (index) => {
       const heard = steps.slice(0, index + 1).filter((lines) => lines.length > 0);
       const logged = await page.$$eval('#game-log > div', (groups) =>
         groups.map((group) => [...group.children].map((line) => line.textContent)));
-      assert.deepEqual(logged, heard.slice(heard.length - logged.length), `before line ${index + 1}`);
-      assert.ok(logged.flat().length <= KEPT_LINES, `at most ${KEPT_LINES} lines kept`);
+      const recent = heard.slice(heard.length - logged.length);
+      assert.deepEqual(logged, recent, `before line ${index + 1}`);
+      assert.ok(logged.flat().length <= KEPT_LINES);
       if (index !== dashboard) return;
       await page.screenshot({ path: path.join(webDir, 'phone-portrait.png') });
       await page.setViewport(KnownDevices['iPhone 13 landscape'].viewport);
-      await page.waitForFunction(() => new Promise(requestAnimationFrame).then(() => true));
+      await page.evaluate(() => new Promise(requestAnimationFrame));
       await page.screenshot({ path: path.join(webDir, 'phone-landscape.png') });
       await page.setViewport(KnownDevices['iPhone 13'].viewport);
     };
@@ -120,17 +108,17 @@ test('chromium: the screen readers\' log gets each step\'s whole output and keep
 
 test('chromium: after one visit the game loads and plays with the network off', async () => {
   const session = echoedSession('combat-simulator-win');
-  const page = await openGame(browser, site.url, session.clock);
+  const page = await openPage(site.url);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
   await page.setOfflineMode(true);
   await page.reload();
+  await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, session.clock * 1000);
   await replay(puppeteerPage(page), session);
   await page.close();
 });
 
 test('chromium: the page can be installed to a home screen', async () => {
-  const page = await browser.newPage();
-  await page.goto(site.url);
+  const page = await openPage(site.url);
   await page.evaluate(() => navigator.serviceWorker.ready);
   const session = await page.createCDPSession();
   const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
@@ -138,22 +126,16 @@ test('chromium: the page can be installed to a home screen', async () => {
   await page.close();
 });
 
-test('chromium: axe-core finds no accessibility violation, during a game or after it', async () => {
-  const axe = readFileSync(new URL('../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
-  const page = await browser.newPage();
-  await page.goto(site.url);
-  await waitForStartMenu(page);
-  const violations = async () => {
-    await page.addScriptTag({ content: axe });
-    const found = await page.evaluate(async () => (await window.axe.run()).violations);
-    return found.map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target)}`);
-  };
-  assert.deepEqual(await violations(), []);
-  await page.keyboard.down('Control');
-  await page.keyboard.press('KeyD');
-  await page.keyboard.up('Control');
-  await page.waitForSelector('#play-again:not([hidden])');
-  assert.deepEqual(await violations(), []);
+// Once a game has ended the page shows all it has: the terminal, the status and Play again.
+test('chromium: axe-core finds no accessibility violation', async () => {
+  const page = await openPage(site.url);
+  await puppeteerPage(page).press('Control+D');
+  await page.waitForFunction(() => document.activeElement?.id === 'play-again');
+  const axe = new URL('../node_modules/axe-core/axe.min.js', import.meta.url).pathname;
+  await page.addScriptTag({ path: axe });
+  const violations = await page.evaluate(async () => (await window.axe.run()).violations);
+  assert.deepEqual(violations.map(({ id, nodes }) => `${id}: ${nodes.map(({ target }) => target)}`),
+    []);
   await page.close();
 });
 
@@ -164,31 +146,25 @@ test('chromium: a new build reaches a returning player whole, once it is in plac
   cpSync(webDir, newBuild, { recursive: true });
   const index = path.join(newBuild, 'index.html');
   writeFileSync(index, readFileSync(index, 'utf8').replace('</h1>', ' (new build)</h1>'));
-  const worker = readFileSync(path.join(webDir, 'sw.js'), 'utf8');
-  const files = JSON.parse(worker.match(/const FILES = (.*);/)[1])
-    .filter((file) => file !== './' && !file.startsWith('icon-'));
-  const tool = new URL('../tools/finish_site.js', import.meta.url).pathname;
-  execFileSync('node', [tool, newBuild, ...files]);
+  const files = JSON.parse(readFileSync(path.join(webDir, 'sw.js'), 'utf8')
+    .match(/const FILES = (.*);/)[1]).filter((file) => file !== './' && !file.startsWith('icon-'));
+  execFileSync('node', [new URL('../tools/finish_site.js', import.meta.url).pathname, newBuild,
+    ...files]);
   let deployed = webDir;
   const host = await startServer(() => deployed);
-  const context = await browser.createBrowserContext();
-  const page = await context.newPage();
-  const visit = async () => {
-    await page.goto(host.url);
-    await waitForStartMenu(page);
-    return page.$eval('h1', (heading) => heading.textContent);
+  const page = await openPage(host.url);
+  const heading = async () => {
+    await page.reload();
+    return page.$eval('h1', (title) => title.textContent);
   };
-  const caches = () => page.evaluate(() => caches.keys());
-
-  assert.equal(await visit(), 'Nebulance: ORVANE CONCORDAT');
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  const [oldCache] = await caches();
+  const [oldCache] = await page.evaluate(() =>
+    navigator.serviceWorker.ready.then(() => caches.keys()));
   deployed = newBuild;
-  assert.equal(await visit(), 'Nebulance: ORVANE CONCORDAT');
+  assert.equal(await heading(), 'Nebulance: ORVANE CONCORDAT');
   await page.waitForFunction((old) => caches.keys().then((names) =>
     names.length === 1 && names[0] !== old), {}, oldCache);
-  assert.equal(await visit(), 'Nebulance: ORVANE CONCORDAT (new build)');
-  await context.close();
+  assert.equal(await heading(), 'Nebulance: ORVANE CONCORDAT (new build)');
+  await page.close();
   host.server.close();
   rmSync(newBuild, { recursive: true });
 });

@@ -102,17 +102,6 @@ export function puppeteerPage(page) {
   };
 }
 
-// Opens the page in a puppeteer browser with the calendar clock stopped at `clockSeconds` from
-// the start of each document on, reloads included.
-export async function openGame(browser, url, clockSeconds) {
-  const page = await browser.newPage();
-  await page.evaluateOnNewDocument((milliseconds) => {
-    Date.now = () => milliseconds;
-  }, clockSeconds * 1000);
-  await page.goto(url);
-  return page;
-}
-
 // The terminal's lines up to the cursor, wrapped rows joined, trailing blanks trimmed; `page` is
 // a puppeteer page or a page of launchEngine.
 export function screenLines(page) {
