@@ -16,7 +16,6 @@ export class GameLog {
   constructor(region) {
     this.region = region;
     this.decoder = new TextDecoder();
-    this.lineCount = 0;
   }
 
   // Adds one piece of the game's output (bytes) as one group of lines, one announcement.
@@ -27,15 +26,14 @@ export class GameLog {
     piece.append(...lines.map((line) => Object.assign(document.createElement('p'),
       { textContent: line })));
     this.region.append(piece);
-    this.lineCount += lines.length;
-    while (this.lineCount > KEPT_LINES && this.region.children.length > 1) {
-      this.lineCount -= this.region.firstElementChild.children.length;
+    let kept = this.region.querySelectorAll('p').length;
+    while (kept > KEPT_LINES && this.region.children.length > 1) {
+      kept -= this.region.firstElementChild.children.length;
       this.region.firstElementChild.remove();
     }
   }
 
   clear() {
     this.region.replaceChildren();
-    this.lineCount = 0;
   }
 }

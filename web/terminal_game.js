@@ -8,7 +8,7 @@ import { COLUMNS, SMALL_FONT_SIZE, fitTerminal } from './terminal_fit.js';
 import loadNebulance from './nebulance.js';
 
 // Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
-// The rows and the font size follow the space the page has (fitToPage below). Screen readers
+// The rows and the font size follow the space the page has (fitTerminalToArea below). Screen readers
 // read the game log, not the terminal, so the terminal's own reader mode stays off: with it,
 // a page would hold the text twice.
 export const terminal = new Terminal({
