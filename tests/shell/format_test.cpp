@@ -5,10 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <limits>
-#include <sstream>
 #include <string>
-
-#include "shell/console.h"
 
 namespace nebulance {
 namespace {
@@ -49,17 +46,26 @@ std::string printed(const FieldCase& example, char type) {
   return buffer.data();
 }
 
-// Widths wider and narrower than the value, both alignments, every count of digits, the int32
-// limits and the rates the bank shows.
+// Widths wider and narrower than the value, both alignments, the int32 limits, and the rates the
+// bank shows; every screen's own fields and art are pinned by the sessions.
 TEST(FormatTest, FillsEachFieldAsPrintfDoes) {
-  const std::array<FieldCase, 27> cases = {{
-      {"[%1d]", 0},         {"[%10d]", kHighest},  {"[%3d]", 9},         {"[%3d]", 10},
-      {"[%3d]", -99},       {"[%3d]", 100},        {"[%d]", 999999999},  {"[%d]", 1000000000},
-      {"[%d]", 0},          {"[%d]", -42},         {"[%d]", kHighest},   {"[%d]", kLowest},
-      {"[%10d]", kLowest},  {"[%11d]", kLowest},   {"[%4d]", 7},         {"[%4d]", -7},
-      {"[%2d]", 123456},    {"[%-4d]", -7},        {"[%-2d]", 123456},   {"[%s]", "Naboo"sv},
-      {"[%8s]", "Naboo"sv}, {"[%-8s]", "Naboo"sv}, {"[%2s]", "Naboo"sv}, {"[%f]", 0.05},
-      {"[%f]", 0.0000005},  {"[%f]", 0.2},         {"[%f]", 123456.125},
+  const std::array<FieldCase, 16> cases = {{
+      {"[%1d]", 0},
+      {"[%10d]", kHighest},
+      {"[%3d]", 9},
+      {"[%3d]", 100},
+      {"[%3d]", -99},
+      {"[%2d]", 123456},
+      {"[%d]", kLowest},
+      {"[%11d]", kLowest},
+      {"[%-4d]", -7},
+      {"[%-2d]", 123456},
+      {"[%8s]", "Naboo"sv},
+      {"[%-8s]", "Naboo"sv},
+      {"[%2s]", "Naboo"sv},
+      {"[%f]", 0.05},
+      {"[%f]", 0.0000005},
+      {"[%f]", 123456.125},
   }};
   for (const FieldCase& example : cases) {
     const std::string_view format = example.format;
@@ -70,19 +76,6 @@ TEST(FormatTest, FillsEachFieldAsPrintfDoes) {
     appendFormatted(filled, {stretches, roomNeeded(stretches)}, std::span(&example.value, 1));
     EXPECT_EQ(filled, "art before: " + printed(example, type)) << format;
   }
-}
-
-// The art around the fields comes through whole, percent signs included.
-TEST(FormatTest, CopiesTheArtBetweenTheFields) {
-  std::istringstream in;
-  std::ostringstream out;
-  {
-    Console console(in, out);
-    console.format(R"art(  | %3d%% |\%s/ %%
-%-4d|%f%%)art",
-                   7, "Naboo", -1, 0.05);
-  }
-  EXPECT_EQ(out.str(), "  |   7% |\\Naboo/ %\n-1  |0.050000%");
 }
 
 }  // namespace

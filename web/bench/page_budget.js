@@ -10,7 +10,7 @@
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { launchBrowser, launchFirefox, startServer, webDir } from '../tests/page.js';
+import { launchBrowser, startServer, webDir } from '../tests/page.js';
 import { launchWebKit } from '../tests/webdriver.js';
 
 const visits = 5;
@@ -100,8 +100,8 @@ const listed = (times) => `(${times.map((time) => time.toFixed(0)).join(', ')} m
 // The paths that the first visit in Chromium fetched: the page's bytes.
 let firstVisitPaths;
 const engines = {
-  chromium: puppeteerProfiles(launchBrowser),
-  firefox: puppeteerProfiles(launchFirefox),
+  chromium: puppeteerProfiles(() => launchBrowser('chromium')),
+  firefox: puppeteerProfiles(() => launchBrowser('firefox')),
   webkit: webKitProfiles,
 };
 for (const [name, launch] of Object.entries(engines)) {

@@ -30,33 +30,26 @@ export async function startServer(site = () => webDir) {
   return { server, url: `http://127.0.0.1:${server.address().port}/` };
 }
 
-// Chromium through puppeteer, which gives each launch a fresh profile of its own and removes it
-// on close.
-const viewport = { width: 900, height: 860 };
-export function launchBrowser() {
-  return puppeteer.launch({
+// Chromium, or Firefox (Debian's ESR) over WebDriver BiDi, through puppeteer, which gives each
+// launch a fresh profile of its own and removes it on close.
+const puppeteerBrowsers = {
+  chromium: {
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    defaultViewport: viewport,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-}
-
-// Firefox (Debian's ESR) through puppeteer over WebDriver BiDi, with a fresh profile as above.
-export function launchFirefox() {
+  },
+  firefox: { browser: 'firefox', executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr' },
+};
+export function launchBrowser(name = 'chromium') {
   return puppeteer.launch({
-    browser: 'firefox',
-    executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr',
-    headless: true,
-    defaultViewport: viewport,
+    headless: true, defaultViewport: { width: 900, height: 860 }, ...puppeteerBrowsers[name],
   });
 }
 
 // How each engine starts, and opens a page; in WebKit each page is a WebDriver session.
 const engines = {
-  chromium: async () => puppeteerEngine(await launchBrowser()),
-  firefox: async () => puppeteerEngine(await launchFirefox()),
+  chromium: async () => puppeteerEngine(await launchBrowser('chromium')),
+  firefox: async () => puppeteerEngine(await launchBrowser('firefox')),
   webkit: async () => {
     const driver = await launchWebKit();
     return { newPage: () => driver.session(), close: driver.close };

@@ -2,6 +2,7 @@
 // page of any engine (page.js's launchEngine, or puppeteerPage around a puppeteer page).
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
+import { KEPT_LINES, spokenLines } from '../game_log.js';
 import { linesOf, screenLines, waitForScreen } from './page.js';
 
 const echoedSessionTool =
@@ -31,13 +32,28 @@ export function waitForGameEnd(page) {
   });
 }
 
+// The screen readers' log: one group of lines per piece of output.
+function loggedGroups(page) {
+  return page.evaluate(() => [...document.querySelectorAll('#game-log > div')]
+    .map((group) => [...group.children].map((line) => line.textContent)));
+}
+
 // Types each line once its question is on screen (`typo` first, then Backspace), then Ctrl-D.
+// By then the screen readers' log must hold the game's output of every step so far, one group
+// per step (the game writes once before each wait), less the oldest groups past KEPT_LINES.
 // `atQuestion(index)` runs while the question of line `index` is on screen.
 export async function replay(page, session, { typo = '', atQuestion = () => {} } = {}) {
+  const heard = [];
+  let printed = 0;
   for (const [index, typed] of session.typed.entries()) {
     const question = linesOf(session.screen.slice(0, typed.at));
     const shown = await waitForScreen(page, question);
     assert.deepEqual(shown, question, `question before line ${index + 1}`);
+    const step = spokenLines(session.screen.slice(printed, typed.at));
+    if (step.length > 0) heard.push(step);
+    while (heard.flat().length > KEPT_LINES && heard.length > 1) heard.shift();
+    assert.deepEqual(await loggedGroups(page), heard, `screen readers' log before line ${index + 1}`);
+    printed = typed.at + typed.line.length;
     await atQuestion(index);
     await page.type(typo);
     for (let i = 0; i < typo.length; i++) await page.press('Backspace');
@@ -48,4 +64,3 @@ export async function replay(page, session, { typo = '', atQuestion = () => {} }
   await waitForGameEnd(page);
   assert.deepEqual(await screenLines(page), linesOf(session.screen));
 }
-
