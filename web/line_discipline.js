@@ -6,37 +6,64 @@
 const ENTER = new Set(['\r', '\n']);
 const BACKSPACE = new Set(['\x7f', '\b']);
 const END_OF_INPUT = '\x04';
+// A Linux terminal's line holds 4,095 bytes and keeps the last place for the line end: the
+// rest of a longer paste is dropped, unechoed, until Enter. Every answer the game takes is a
+// few bytes, so nothing a player means to type is lost, and a flood cannot bury the game.
+export const LONGEST_LINE = 4095;
 
 // Applies `data` (one key, or several lines pasted at once) to `line`, the line being typed.
 // Returns { line, echo, handedOver, ended }: the line now being typed, what the terminal
 // shows, the chunks handed to the game in order, and whether the input has ended (any data
 // after that is dropped).
 export function typeInto(line, data) {
-  const typing = { line, echo: '', handedOver: [], ended: false };
+  const typing = { line, bytes: utf8Length(line), echo: '', handedOver: [], ended: false };
   // Cursor and function keys arrive as escape sequences; a line-mode console ignores them.
-  if (data.startsWith('\x1b')) return typing;
+  if (data.startsWith('\x1b')) return result(typing);
   for (const character of data) {
     if (typing.ended) break;
     typeCharacter(typing, character);
   }
-  return typing;
+  return result(typing);
+}
+
+function result({ line, echo, handedOver, ended }) {
+  return { line, echo, handedOver, ended };
 }
 
 function typeCharacter(typing, character) {
   if (ENTER.has(character)) {
     typing.handedOver.push(`${typing.line}\n`);
-    typing.line = '';
+    clearLine(typing);
     typing.echo += '\r\n';
   } else if (BACKSPACE.has(character)) {
     if (typing.line === '') return;
-    typing.line = Array.from(typing.line).slice(0, -1).join('');
+    const characters = Array.from(typing.line);
+    typing.bytes -= utf8Length(characters.pop());
+    typing.line = characters.join('');
     typing.echo += '\b \b';
   } else if (character === END_OF_INPUT) {
     if (typing.line === '') typing.ended = true;
     else typing.handedOver.push(typing.line);
-    typing.line = '';
-  } else if (character >= ' ' || character === '\t') {
+    clearLine(typing);
+  } else if ((character >= ' ' || character === '\t')
+    && typing.bytes + utf8Length(character) <= LONGEST_LINE) {
     typing.line += character;
+    typing.bytes += utf8Length(character);
     typing.echo += character;
   }
+}
+
+function clearLine(typing) {
+  typing.line = '';
+  typing.bytes = 0;
+}
+
+// The bytes `text` takes as the game receives it.
+function utf8Length(text) {
+  let bytes = 0;
+  for (const character of text) {
+    const code = character.codePointAt(0);
+    bytes += code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+  }
+  return bytes;
 }

@@ -35,3 +35,13 @@ test('cursor and function keys and other control characters type nothing; a tab 
   for (const key of ['\x1b[A', '\x1bOP', '\x03']) check(['', key], '', '', []);
   check(['', '\t'], '\t', '\t', []);
 });
+
+test('a line holds 4,095 bytes: the rest of a long paste is dropped unechoed until Enter', () => {
+  const typing = typeInto('', `${'x'.repeat(200000)}\r1\r`);
+  assert.deepEqual(typing.handedOver, [`${'x'.repeat(4095)}\n`, '1\n']);
+  assert.equal(typing.echo, `${'x'.repeat(4095)}\r\n1\r\n`);
+  check(['x'.repeat(4094), 'éy'], `${'x'.repeat(4094)}y`, 'y', []);
+  check(['x'.repeat(4093), 'éy'], `${'x'.repeat(4093)}é`, 'é', []);
+  check(['x'.repeat(4095), '\x7fz'], `${'x'.repeat(4094)}z`, '\b \bz', []);
+  check(['x'.repeat(4095), '\x04'], '', '', ['x'.repeat(4095)]);
+});
