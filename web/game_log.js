@@ -7,20 +7,33 @@
 // About fifteen screens: the last few days of a game.
 export const KEPT_LINES = 400;
 
-// The lines of `text` a listener needs: blank lines are dropped, the others kept as printed.
+// The lines of `text` a listener needs: those with a letter or a digit, kept as printed. A line
+// of art alone (the banner's drawn letters, frames, rules) would be read out as a run of
+// "slash", "underscore" and "equals".
 export function spokenLines(text) {
-  return text.split('\n').filter((line) => line.trim() !== '');
+  return text.split('\n').filter((line) => /[\p{L}\p{N}]/u.test(line));
 }
 
 export class GameLog {
   constructor(region) {
     this.region = region;
     this.decoder = new TextDecoder();
+    this.heard = '';
   }
 
-  // Adds one piece of the game's output (bytes) as one group of lines, one announcement.
+  // Takes a piece of the game's output (bytes). The game hands its output over in pieces of at
+  // most 64 KiB, which may cut a line in two; the log waits for the whole step.
   add(bytes) {
-    const lines = spokenLines(this.decoder.decode(bytes, { stream: true }));
+    this.heard += this.decoder.decode(bytes, { stream: true });
+  }
+
+  // Announces what the game printed since the last announcement as one group of lines: called
+  // when the game waits for an answer, so that each screen is read whole, question included.
+  announce() {
+    // A flood of output (a long paste answered screen after screen) keeps only what the log
+    // would keep anyway.
+    const lines = spokenLines(this.heard).slice(-KEPT_LINES);
+    this.heard = '';
     if (lines.length === 0) return;
     const piece = document.createElement('div');
     piece.append(...lines.map((line) => Object.assign(document.createElement('p'),
@@ -35,5 +48,6 @@ export class GameLog {
 
   clear() {
     this.region.replaceChildren();
+    this.heard = '';
   }
 }
