@@ -1,25 +1,42 @@
 // The browser's console: an xterm.js terminal in line mode in front of the game compiled to
 // WebAssembly. Typed lines go to the game's input; the game's output goes to the terminal and
 // to the screen readers' copy of the text.
-import { Terminal } from './xterm/xterm.mjs';
 import { GameLog } from './game_log.js';
 import { typeInto } from './line_discipline.js';
 import { COLUMNS, SMALL_FONT_SIZE, fitTerminal } from './terminal_fit.js';
-import loadNebulance from './nebulance.js';
 
-// Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
-// The rows and the font size follow the space the page has (fitTerminalToArea below). Screen readers
-// read the game log, not the terminal, so the terminal's own reader mode stays off: with it,
-// a page would hold the text twice.
-export const terminal = new Terminal({
-  cols: COLUMNS,
-  rows: 24,
-  scrollback: 10000,
-  convertEol: true,
-  cursorBlink: true,
-  fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
-  fontSize: 15,
-});
+const status = document.getElementById('status');
+const tryAgain = document.getElementById('try-again');
+const playAgain = document.getElementById('play-again');
+
+// Loads one part of the page. On a failure, says which part did not arrive and offers Try again
+// (index.html reloads the page), then resolves with null.
+async function loadPart(part, load) {
+  try {
+    return await load();
+  } catch {
+    status.textContent = `Could not load ${part}. The network may be down or too slow: check `
+      + 'the connection and try again.';
+    tryAgain.hidden = false;
+    return null;
+  }
+}
+
+// The terminal's style sheet has loaded (index.html marks a failed one).
+function terminalStyleLoaded() {
+  const sheet = document.getElementById('terminal-style');
+  if (sheet.dataset.failed !== undefined) return Promise.reject(new Error('failed'));
+  if (sheet.sheet) return Promise.resolve();
+  return new Promise((resolve, reject) => {
+    sheet.addEventListener('load', resolve);
+    sheet.addEventListener('error', reject);
+  });
+}
+
+// The terminal's code and style, and the game's loader, are fetched while the page opens.
+const terminalLoading = loadPart('the terminal (xterm.mjs)', () => import('./xterm/xterm.mjs'));
+const styleLoading = loadPart('the terminal\'s style (xterm.css)', terminalStyleLoaded);
+const loaderLoading = loadPart('the game (nebulance.js)', () => import('./nebulance.js'));
 
 // The chunks handed over but not yet read by the game (null: end of input), and the game's
 // read waiting for the next one.
@@ -35,9 +52,17 @@ function handOver(chunk) {
   }
 }
 
+// Settles once the terminal has taken all the game's output so far (its write callbacks run in
+// order, so the last one stands for all). A paste answered screen after screen thus never
+// piles up more output than one chunk's answer: xterm.js discards data past 50 MB unprocessed.
+let outputTaken = Promise.resolve();
+
 // Resolves with the next chunk's bytes, at most `capacity` of them (the rest stays first in
-// line); empty at end of input.
+// line); empty at end of input. The game is handed nothing more until the terminal has shown
+// what it printed before.
 async function nextTypedChunk(capacity) {
+  gameLog.announce();
+  await outputTaken;
   const chunk = handedOver.length > 0 ? handedOver.shift()
                                       : await new Promise((resolve) => { waitingRead = resolve; });
   if (chunk === null) return new Uint8Array(0);
@@ -79,8 +104,22 @@ class LineModeAddon {
 
 const gameLog = new GameLog(document.getElementById('game-log'));
 function showOutput(bytes) {
-  terminal.write(bytes);
+  outputTaken = new Promise((resolve) => terminal.write(bytes, resolve));
   gameLog.add(bytes);
+}
+
+// Ends the game being played, with how it ended ('ended' or 'crashed'); null between games.
+let endGame = null;
+// A fault inside the game (a trap, an exception that escapes it, an abort) ends that game; the
+// page stays and offers Play again, on a fresh copy of the game.
+const crashed = () => endGame?.('crashed');
+addEventListener('error', crashed);
+addEventListener('unhandledrejection', crashed);
+
+// A fresh copy of the game, compiled from the code the browser already has; null if it fails.
+function loadGame(loader) {
+  return loadPart('the game\'s code (nebulance.wasm)',
+    () => loader.default({ nextTypedChunk, showOutput, onAbort: crashed }));
 }
 
 // The terminal area's size, less the terminal's own padding.
@@ -126,22 +165,37 @@ function fitTerminalToArea(area) {
   if (hint.hidden === small) requestAnimationFrame(() => { hint.hidden = !small; });
 }
 
-// The game's code is fetched and compiled while the terminal opens.
-const gameLoading = loadNebulance({ nextTypedChunk, showOutput });
+// Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
+// The rows and the font size follow the space the page has (fitTerminalToArea). Screen readers
+// read the game log, not the terminal, so the terminal's own reader mode stays off: with it,
+// a page would hold the text twice.
+function openTerminal({ Terminal }) {
+  terminal = new Terminal({
+    cols: COLUMNS,
+    rows: 24,
+    scrollback: 10000,
+    convertEol: true,
+    cursorBlink: true,
+    fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
+    fontSize: 15,
+  });
+  terminal.loadAddon(lineMode);
+  terminal.open(document.getElementById('terminal'));
+  terminal.textarea.setAttribute('aria-label', 'Your answer');
+  fitPageToView();
+  addEventListener('resize', fitPageToView);
+  window.visualViewport?.addEventListener('resize', fitPageToView);
+  window.visualViewport?.addEventListener('scroll', fitPageToView);
+  const terminalArea = document.getElementById('terminal');
+  new ResizeObserver(() => fitTerminalToArea(terminalArea)).observe(terminalArea);
+}
+
+// The terminal, and the game: a module of the page exports them once they are there, so that a
+// test can read the screen.
+export let terminal = null;
+export let game = null;
 const lineMode = new LineModeAddon();
-terminal.loadAddon(lineMode);
-terminal.open(document.getElementById('terminal'));
-terminal.textarea.setAttribute('aria-label', 'Your answer');
-fitPageToView();
-addEventListener('resize', fitPageToView);
-window.visualViewport?.addEventListener('resize', fitPageToView);
-window.visualViewport?.addEventListener('scroll', fitPageToView);
-const terminalArea = document.getElementById('terminal');
-new ResizeObserver(() => fitTerminalToArea(terminalArea)).observe(terminalArea);
-const status = document.getElementById('status');
-const playAgain = document.getElementById('play-again');
-const game = await gameLoading;
-keepForOffline();
+let loader = null;
 
 // A touch screen's player leaves a game through its own menus.
 const howToAnswer = touchScreen
@@ -166,23 +220,55 @@ async function keepForOffline() {
   registration.addEventListener('updatefound', () => watch(registration.installing));
 }
 
+// Plays one game to its end. Resolves with 'ended', or 'crashed' when a fault stopped it.
+function playOneGame() {
+  return new Promise((resolve) => {
+    endGame = resolve;
+    try {
+      game.ccall('playGame', null, [], [], { async: true }).then(() => resolve('ended'), crashed);
+    } catch {
+      crashed();
+    }
+  });
+}
+
+const endings = {
+  ended: 'The game has ended.',
+  crashed: 'The game stopped because of a fault inside it. Play again starts a new game.',
+};
+
 async function play() {
   handedOver.length = 0;
+  waitingRead = null;
   status.textContent = howToAnswer;
   playAgain.hidden = true;
   lineMode.listen();
   terminal.focus();
-  await game.ccall('playGame', null, [], [], { async: true });
+  const ending = await playOneGame();
+  endGame = null;
+  gameLog.announce();
   lineMode.stop();
+  // A crashed copy of the game is left behind; the next game gets a fresh one.
+  if (ending === 'crashed') game = null;
   await new Promise((resolve) => terminal.write('', resolve));
-  status.textContent = 'The game has ended.';
+  status.textContent = endings[ending];
   playAgain.hidden = false;
   playAgain.focus();
 }
 
-playAgain.addEventListener('click', () => {
+playAgain.addEventListener('click', async () => {
   terminal.reset();
   gameLog.clear();
-  play();
+  game ??= await loadGame(loader);
+  if (game) play();
 });
-play();
+
+// A browser without WebAssembly has been told so by index.html.
+const [xterm, style] = await Promise.all([terminalLoading, styleLoading]);
+if (xterm && style !== null) openTerminal(xterm);
+loader = await loaderLoading;
+if (terminal && loader && typeof WebAssembly === 'object') game = await loadGame(loader);
+if (game) {
+  keepForOffline();
+  play();
+}

@@ -3,10 +3,15 @@
 // session into the page and expects this screen. The first line is the session's clock reading;
 // the screen follows, each echoed line between the marks \x1e and \x1f, which the game never
 // prints. A last line without a line end is handed over as Ctrl-D would.
+//
+// Usage: nebulance_echoed_session <session name under tests/data/sessions>
+//        nebulance_echoed_session --clock <seconds> < keys   (any keys, on one clock reading)
 #include <algorithm>
 #include <functional>
 #include <iostream>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 #include "game/game.h"
 #include "support/session.h"
@@ -38,11 +43,26 @@ class TypingAtTheTerminal : public std::streambuf {
   std::ostream& screen_;
 };
 
+// Plays `keys` on one clock reading, printing the reading first.
+void playEchoed(std::string keys, std::int64_t clock) {
+  std::cout << clock << '\n';
+  // The game writes what it has shown before each wait, so the echo lands after the question.
+  TypingAtTheTerminal typing(std::move(keys), std::cout);
+  std::istream in(&typing);
+  nebulance::runGame(in, std::cout, [clock] { return clock; });
+}
+
 }  // namespace
 
 int main(int argumentCount, char** arguments) {
+  if (argumentCount == 3 && std::string_view(arguments[1]) == "--clock") {
+    std::string keys(std::istreambuf_iterator<char>(std::cin), {});
+    playEchoed(std::move(keys), std::stoll(arguments[2]));
+    return 0;
+  }
   if (argumentCount != 2) {
-    std::cerr << "usage: nebulance_echoed_session <session name under tests/data/sessions>\n";
+    std::cerr << "usage: nebulance_echoed_session <session name under tests/data/sessions>\n"
+                 "       nebulance_echoed_session --clock <seconds> < keys\n";
     return 2;
   }
   const auto session = nebulance::testing::loadScriptedSession(arguments[1]);
@@ -53,10 +73,6 @@ int main(int argumentCount, char** arguments) {
     std::cerr << arguments[1] << ": the session must run on one clock reading\n";
     return 2;
   }
-  std::cout << readings.front() << '\n';
-  // The game writes what it has shown before each wait, so the echo lands after the question.
-  TypingAtTheTerminal typing(session.input, std::cout);
-  std::istream in(&typing);
-  nebulance::runGame(in, std::cout, nebulance::testing::scriptedClock(readings));
+  playEchoed(session.input, readings.front());
   return 0;
 }

@@ -58,18 +58,50 @@ const engines = {
 
 // A browser of the engine `name` ('chromium', 'firefox' or 'webkit'). Its `open(url,
 // clockSeconds)` resolves with a page that every engine drives alike: evaluate(fn, ...args) as
-// puppeteer's, type(text), press(key) ('Enter', 'Backspace', 'Control+D'), click(selector),
-// screenshot(file) of the visible page, goto(url) and close(). The calendar clock is stopped once
-// the page has loaded, since the game first reads it after the first answer.
+// puppeteer's, type(text), press(key) ('Enter', 'Backspace', 'Control+D'), paste(text) as the
+// terminal takes a paste, click(selector), clickAndLoad(selector) for a click that loads the
+// page anew, screenshot(file) of the visible page, goto(url) and close(). The calendar clock is
+// stopped once the page has loaded, since the game first reads it after the first answer.
 export async function launchEngine(name) {
   const { newPage, close } = await engines[name]();
   async function open(url, clockSeconds) {
     const page = await newPage();
     await page.goto(url);
-    await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, clockSeconds * 1000);
-    return page;
+    await stopClock(page, clockSeconds);
+    return {
+      ...page,
+      paste: (text) => paste(page, text),
+      clickAndLoad: (selector) => clickAndLoad(page, selector),
+    };
   }
   return { open, close };
+}
+
+// Clicks `selector` and resolves once the page it loads has loaded: a driver may answer the
+// click before the old page is gone.
+async function clickAndLoad(page, selector) {
+  const loadedAt = () => page.evaluate(() => document.readyState === 'complete'
+    && performance.timeOrigin).catch(() => false);
+  const before = await loadedAt();
+  await page.click(selector);
+  const deadline = Date.now() + 10000;
+  for (let now = before; now === before || now === false; now = await loadedAt()) {
+    if (Date.now() > deadline) throw new Error(`${selector} loaded no new page`);
+    await new Promise((resolve) => setTimeout(resolve, 20));
+  }
+}
+
+// Stops the page's calendar clock at `seconds`.
+export function stopClock(page, seconds) {
+  return page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, seconds * 1000);
+}
+
+// Pastes `text` into the terminal, as the browser's paste command hands it over.
+function paste(page, text) {
+  return page.evaluate(async (text) => {
+    const { terminal } = await import(new URL('terminal_game.js', location.href).href);
+    terminal.paste(text);
+  }, text);
 }
 
 function puppeteerEngine(browser) {
@@ -106,7 +138,9 @@ export function linesOf(text) {
 }
 
 // Waits until the terminal shows exactly `expected` (lines); resolves with what it shows at the
-// end. The page itself watches, so that a WebDriver page costs one round trip per wait.
+// end. The page itself watches, so that a WebDriver page costs one round trip per wait. Once the
+// scrollback is full, its oldest lines are gone (and its first may be the tail of a wrapped
+// one): the rest must then be the end of `expected`, and it counts as showing `expected`.
 export function waitForScreen(page, expected, timeoutMs = 10000) {
   return page.evaluate(async (expected, timeoutMs) => {
     const { terminal } = await import(new URL('terminal_game.js', location.href).href);
@@ -116,12 +150,15 @@ export function waitForScreen(page, expected, timeoutMs = 10000) {
       const lines = [];
       for (let row = 0; row <= buffer.baseY + buffer.cursorY; row++) {
         const line = buffer.getLine(row);
-        if (line.isWrapped) lines[lines.length - 1] += line.translateToString();
+        if (line.isWrapped && row > 0) lines[lines.length - 1] += line.translateToString();
         else lines.push(line.translateToString());
       }
-      const shown = lines.map((line) => line.trimEnd());
-      const same = shown.length === expected?.length && shown.every((line, i) => line === expected[i]);
-      if (!expected || same || performance.now() > deadline) return shown;
+      const full = buffer.length >= terminal.rows + terminal.options.scrollback;
+      const shown = lines.slice(full ? 1 : 0).map((line) => line.trimEnd());
+      const wanted = full ? expected?.slice(-shown.length) : expected;
+      const same = shown.length === wanted?.length && shown.every((line, i) => line === wanted[i]);
+      if (same) return expected;
+      if (!expected || performance.now() > deadline) return shown;
       await new Promise((resolve) => setTimeout(resolve, 5));
     }
   }, expected, timeoutMs);

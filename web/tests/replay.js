@@ -3,6 +3,7 @@
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { KEPT_LINES, spokenLines } from '../game_log.js';
+import { typeInto } from '../line_discipline.js';
 import { linesOf, screenLines, waitForScreen } from './page.js';
 
 const echoedSessionTool =
@@ -11,7 +12,36 @@ const echoedSessionTool =
 // The native screen: the clock reading on the first line, then the screen with each typed line
 // between the marks \x1e and \x1f; returns the clock, the screen and where each line was typed.
 export function echoedSession(name) {
-  const output = execFileSync(echoedSessionTool, [name], { encoding: 'utf8' });
+  return echoedScreen(execFileSync(echoedSessionTool, [name], { encoding: 'utf8' }));
+}
+
+// The native screen when the player types each of `typings` in turn on a stopped clock: a
+// typing is one line (with its line end), or a paste of any length and any number of lines.
+// The terminal echoes a paste whole the moment it arrives, cut as its line discipline cuts it,
+// and the game then answers its lines one by one. A paste's entry in `typed` holds the whole
+// text to paste and the echo the screen shows.
+export function echoedTyping(typings, clock) {
+  const typed = typings.map((text) => ({ text, ...typeInto('', text) }));
+  const keys = typed.flatMap(({ handedOver }) => handedOver).join('');
+  const native = echoedScreen(execFileSync(echoedSessionTool, ['--clock', String(clock)],
+    { input: keys, encoding: 'utf8', maxBuffer: 1 << 30 }));
+  assert.equal(native.typed.length, typed.flatMap(({ handedOver }) => handedOver).length,
+    'the game reads every line typed');
+  const outputAfter = (k) => native.screen.slice(native.typed[k].at + native.typed[k].line.length,
+    native.typed[k + 1]?.at ?? native.screen.length);
+  const session = { clock, screen: native.screen.slice(0, native.typed[0]?.at), typed: [] };
+  let read = 0;
+  for (const { text, echo, handedOver } of typed) {
+    const screenEcho = echo.replaceAll('\r\n', '\n');
+    session.typed.push({ line: text, at: session.screen.length, echo: screenEcho,
+      paste: handedOver.length > 1 || handedOver[0] !== text });
+    session.screen += screenEcho;
+    for (const end = read + handedOver.length; read < end; read++) session.screen += outputAfter(read);
+  }
+  return session;
+}
+
+function echoedScreen(output) {
   const clockEnd = output.indexOf('\n');
   const session = { clock: Number(output.slice(0, clockEnd)), screen: '', typed: [] };
   for (const [index, piece] of output.slice(clockEnd + 1).split(/[\x1e\x1f]/).entries()) {
@@ -38,23 +68,42 @@ function loggedGroups(page) {
     .map((group) => [...group.children].map((line) => line.textContent)));
 }
 
-// Types each line once its question is on screen (`typo` first, then Backspace), then Ctrl-D.
-// By then the screen readers' log must hold the game's output of every step so far, one group
-// per step (the game writes once before each wait), less the oldest groups past KEPT_LINES.
-// `atQuestion(index)` runs while the question of line `index` is on screen.
-export async function replay(page, session, { typo = '', atQuestion = () => {} } = {}) {
+// Types each line once its question is on screen (`typo` first, then Backspace), or pastes it,
+// then Ctrl-D. By then the screen readers' log must hold the game's output of every step so far,
+// one group per step (the game writes once before each wait), less the oldest groups past
+// KEPT_LINES. After a paste the game answers many lines at a wait, and a flood is handed to the
+// log in pieces as the game writes them: from there on the log must hold the end of it all.
+// `atQuestion(index)` runs while the question of line `index` is on screen; each question may
+// take `patience` ms to appear.
+export async function replay(page, session,
+  { typo = '', atQuestion = () => {}, patience = 10000 } = {}) {
   const heard = [];
+  const everyLineHeard = [];
   let printed = 0;
+  let pasted = false;
   for (const [index, typed] of session.typed.entries()) {
     const question = linesOf(session.screen.slice(0, typed.at));
-    const shown = await waitForScreen(page, question);
+    const shown = await waitForScreen(page, question, patience);
     assert.deepEqual(shown, question, `question before line ${index + 1}`);
     const step = spokenLines(session.screen.slice(printed, typed.at));
     if (step.length > 0) heard.push(step);
+    everyLineHeard.push(...step);
     while (heard.flat().length > KEPT_LINES && heard.length > 1) heard.shift();
-    assert.deepEqual(await loggedGroups(page), heard, `screen readers' log before line ${index + 1}`);
-    printed = typed.at + typed.line.length;
+    const logged = await loggedGroups(page);
+    if (pasted) {
+      assert.ok(logged.length > 0, `screen readers' log before line ${index + 1}`);
+      assert.deepEqual(logged.flat(), everyLineHeard.slice(-logged.flat().length),
+        `screen readers' log before line ${index + 1}`);
+    } else {
+      assert.deepEqual(logged, heard, `screen readers' log before line ${index + 1}`);
+    }
+    printed = typed.at + (typed.echo ?? typed.line).length;
     await atQuestion(index);
+    if (typed.paste) {
+      pasted = true;
+      await page.paste(typed.line);
+      continue;
+    }
     await page.type(typo);
     for (let i = 0; i < typo.length; i++) await page.press('Backspace');
     await page.type(typed.line.replace(/\n$/, ''));
@@ -62,5 +111,6 @@ export async function replay(page, session, { typo = '', atQuestion = () => {} }
   }
   await page.press('Control+D');
   await waitForGameEnd(page);
-  assert.deepEqual(await screenLines(page), linesOf(session.screen));
+  const screen = linesOf(session.screen);
+  assert.deepEqual(await waitForScreen(page, screen, patience), screen);
 }

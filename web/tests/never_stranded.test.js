@@ -1,0 +1,155 @@
+// What the page does when something goes wrong, in Chromium, Firefox and WebKit: a part of the
+// site that does not arrive, a flood of pasted text, a fault inside the game. Each ends in plain
+// words and a way on, and the game then plays as the native game does (the shared replay).
+import assert from 'node:assert/strict';
+import { cpSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import {
+  launchBrowser, launchEngine, linesOf, screenLines, startServer, stopClock, waitForScreen, webDir,
+} from './page.js';
+import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
+
+// A copy of the site without the files named `missing`, wherever they lie in it.
+function siteWithout(...missing) {
+  const copy = mkdtempSync(path.join(tmpdir(), 'nebulance-broken-site-'));
+  cpSync(webDir, copy, { recursive: true });
+  for (const file of readdirSync(copy, { recursive: true })) {
+    if (missing.includes(path.basename(file))) rmSync(path.join(copy, file));
+  }
+  return copy;
+}
+
+// The status line and whether Try again is offered, once the page has given up loading.
+function loadFailure(page) {
+  return page.evaluate(async () => {
+    const tryAgain = document.getElementById('try-again');
+    const deadline = performance.now() + 10000;
+    while (tryAgain.hidden && performance.now() < deadline) {
+      await new Promise((resolve) => setTimeout(resolve, 5));
+    }
+    return { status: document.getElementById('status').textContent, tryAgain: !tryAgain.hidden };
+  });
+}
+
+const startMenuOf = (session) => linesOf(session.screen.slice(0, session.typed[0].at));
+
+for (const engineName of ['chromium', 'firefox', 'webkit']) {
+  describe(engineName, () => {
+    let engine;
+    before(async () => { engine = await launchEngine(engineName); });
+    after(() => engine?.close());
+
+    test(`${engineName}: a game's code that does not arrive is said in plain words with Try again; `
+      + 'the retry plays', async () => {
+      const broken = siteWithout('nebulance.wasm');
+      let deployed = broken;
+      const host = await startServer(() => deployed);
+      const session = echoedSession('combat-simulator-win');
+      const page = await engine.open(host.url, session.clock);
+      assert.deepEqual(await loadFailure(page), {
+        status: 'Could not load the game\'s code (nebulance.wasm). The network may be down or '
+          + 'too slow: check the connection and try again.',
+        tryAgain: true,
+      });
+      deployed = webDir;
+      await page.clickAndLoad('#try-again');
+      await stopClock(page, session.clock);
+      await replay(page, session);
+      await page.close();
+      host.server.close();
+      rmSync(broken, { recursive: true });
+    });
+
+    // xterm.js discards output once 50 MB wait unprocessed, and the game answers every letter
+    // at the start menu with a screen: the first paste would bring about 138 MB uncut.
+    test(`${engineName}: after a paste of a 200,000-character line and one of 500 lines the game `
+      + 'carries on as the native game does with the lines cut as a terminal cuts them', async () => {
+      const lines = Array.from({ length: 500 }, (_, i) => (i % 2 ? '2\n' : 'x\n')).join('');
+      const session = echoedTyping([`${'x'.repeat(200000)}\n`, lines, '3\n', '1\n'], 1700000000);
+      const site = await startServer();
+      const page = await engine.open(site.url, session.clock);
+      await replay(page, session, { patience: 60000 });
+      await page.close();
+      site.server.close();
+    });
+
+    test(`${engineName}: a fault inside the game ends that game with a message and Play again, `
+      + 'which plays a fresh one', async () => {
+      const session = echoedSession('combat-simulator-win');
+      const startMenu = startMenuOf(session);
+      const site = await startServer();
+      const page = await engine.open(site.url, session.clock);
+      assert.deepEqual(await waitForScreen(page, startMenu), startMenu);
+      await page.evaluate(async () => {
+        const { game } = await import(new URL('terminal_game.js', location.href).href);
+        game.showOutput = () => { throw new Error('a fault inside the game'); };
+      });
+      await page.type('2');
+      await page.press('Enter');
+      assert.equal(await waitForGameEnd(page),
+        'The game stopped because of a fault inside it. Play again starts a new game.');
+      assert.deepEqual(await screenLines(page),
+        linesOf(`${session.screen.slice(0, session.typed[0].at)}2\n`));
+      await page.click('#play-again');
+      await replay(page, session);
+      await page.close();
+      site.server.close();
+    });
+  });
+}
+
+describe('chromium: every part of the site', () => {
+  let browser;
+  before(async () => { browser = await launchBrowser(); });
+  after(() => browser?.close());
+
+  async function openBroken(missing, prepare = () => {}) {
+    const broken = missing ? siteWithout(missing) : webDir;
+    const host = await startServer(() => broken);
+    const page = await browser.newPage();
+    await prepare(page);
+    await page.goto(host.url);
+    return { page, close: () => {
+      host.server.close();
+      if (missing) rmSync(broken, { recursive: true });
+    } };
+  }
+
+  test('chromium: a part that does not arrive is named; with JavaScript off the page says what '
+    + 'it needs', async () => {
+    const parts = {
+      'xterm.mjs': 'the terminal (xterm.mjs)',
+      'xterm.css': 'the terminal\'s style (xterm.css)',
+      'nebulance.js': 'the game (nebulance.js)',
+      'line_discipline.js': 'the page\'s code',
+    };
+    for (const [file, part] of Object.entries(parts)) {
+      const { page, close } = await openBroken(file);
+      const { status, tryAgain } = await loadFailure(page);
+      assert.ok(tryAgain, file);
+      assert.match(status, new RegExp(`^Could not load ${part.replace(/[().]/g, '\\$&')}\\. `));
+      await page.close();
+      close();
+    }
+    const { page, close } = await openBroken(null, (opening) => opening.setJavaScriptEnabled(false));
+    assert.equal(await page.$eval('main', (main) => main.innerText.includes('Loading the game…')),
+      false, 'with JavaScript off nothing says it is loading');
+    assert.match(await page.$eval('main', (main) => main.innerText),
+      /The game runs in the browser with JavaScript: turn it on for this page\./);
+    await page.close();
+    close();
+  });
+
+  test('chromium: a browser without WebAssembly is told so', async () => {
+    const { page, close } = await openBroken(null, (opening) => opening.evaluateOnNewDocument(() => {
+      delete globalThis.WebAssembly;
+    }));
+    await page.waitForFunction(() => document.getElementById('status').textContent
+      .startsWith('This browser cannot run the game'));
+    assert.equal(await page.$eval('#try-again', (button) => button.hidden), true);
+    await page.close();
+    close();
+  });
+});
