@@ -52,23 +52,21 @@ void tellerWindow(Console& console, TellerWindow window, std::int32_t credits, s
   console.print(text.prompt);
 }
 
-void checkedAmountEntry(Console& console, char& inputChar, std::int32_t& amount,
-                        const AmountCheck& check) {
-  console.numberEntry(inputChar, amount);
+void checkedAmountEntry(Console& console, std::int32_t& amount, const AmountCheck& check) {
+  console.numberEntry(amount);
   for (AmountRefusal refusal = check(amount); !refusal.message.empty(); refusal = check(amount)) {
     console.print(refusal.message);
     console.print(refusal.reprompt);
-    console.numberEntry(inputChar, amount);
+    console.numberEntry(amount);
   }
 }
 
-bool finalized(Console& console, char& inputChar, std::string_view reprompt) {
+bool finalized(Console& console, std::string_view reprompt) {
   console.print("                       Finalize loan? (Y/N): ");
-  char answer = 0;
-  console.letterEntry(inputChar, answer);
+  char answer = console.letterEntry();
   while (!isYesOrNo(answer)) {
     console.print(reprompt);
-    console.letterEntry(inputChar, answer);
+    answer = console.letterEntry();
   }
   return answer == 'Y' || answer == 'y';
 }

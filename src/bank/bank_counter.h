@@ -52,11 +52,10 @@ using AmountCheck = std::function<AmountRefusal(std::int32_t amount)>;
 
 // Makes a number entry into `amount`, then prints the refusal and enters again until `check`
 // lets the amount pass. A non-number keeps the amount as it was.
-void checkedAmountEntry(Console& console, char& inputChar, std::int32_t& amount,
-                        const AmountCheck& check);
+void checkedAmountEntry(Console& console, std::int32_t& amount, const AmountCheck& check);
 
 // Asks "Finalize loan? (Y/N): " and repeats with `reprompt` until the answer is Y or N, in either
 // case. Returns true for Y.
-bool finalized(Console& console, char& inputChar, std::string_view reprompt);
+bool finalized(Console& console, std::string_view reprompt);
 
 }  // namespace nebulance

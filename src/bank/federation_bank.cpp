@@ -45,22 +45,20 @@ void loanPreview(Console& console, std::int32_t loan, std::int32_t amount,
 
 }  // namespace
 
-void federationBank(Console& console, std::int32_t& credits, std::int32_t& loan, char inputChar,
+void federationBank(Console& console, std::int32_t& credits, std::int32_t& loan,
                     std::int32_t interestRate, std::int32_t& currentRate, std::int32_t& bankFunds) {
   for (;;) {
     console.format(kBankMenu, credits, loan, bankFunds);
     rateBox(console, interestRate, currentRate);
     console.print("Enter Choice (L/P/E): ");
-    char choice = 0;
-    console.letterEntry(inputChar, choice);
+    char choice = console.letterEntry();
     switch (choice) {
       case 'L':
       case 'l':
-        return loanScreen(console, inputChar, credits, loan, interestRate, currentRate, bankFunds);
+        return loanScreen(console, credits, loan, interestRate, currentRate, bankFunds);
       case 'P':
       case 'p':
-        return paymentScreen(console, inputChar, credits, loan, interestRate, currentRate,
-                             bankFunds);
+        return paymentScreen(console, credits, loan, interestRate, currentRate, bankFunds);
       case 'E':
       case 'e':
         return;
@@ -71,18 +69,17 @@ void federationBank(Console& console, std::int32_t& credits, std::int32_t& loan,
   }
 }
 
-void loanScreen(Console& console, char& inputChar, std::int32_t& credits, std::int32_t& loan,
+void loanScreen(Console& console, std::int32_t& credits, std::int32_t& loan,
                 std::int32_t interestRate, std::int32_t& currentRate, std::int32_t& bankFunds) {
   std::int32_t amount = kNoAmount;
   for (;;) {
     tellerWindow(console, TellerWindow::loan, credits, loan, bankFunds, interestRate, currentRate);
-    checkedAmountEntry(console, inputChar, amount,
+    checkedAmountEntry(console, amount,
                        [&](std::int32_t amount) { return loanRefusal(amount, bankFunds); });
     if (amount == kExitAmount) return console.print(kThankYouForVisiting);
 
     loanPreview(console, loan, amount, interestRate);
-    if (!finalized(console, inputChar,
-                   "                       Finalize loan? [ Y ]es or [ N ]o: ")) {
+    if (!finalized(console, "                       Finalize loan? [ Y ]es or [ N ]o: ")) {
       continue;
     }
     bankFunds = saturatingSubtract(bankFunds, amount);

@@ -34,19 +34,18 @@ void paymentPreview(Console& console, std::int32_t credits, std::int32_t loan,
 
 }  // namespace
 
-void paymentScreen(Console& console, char& inputChar, std::int32_t& credits, std::int32_t& loan,
+void paymentScreen(Console& console, std::int32_t& credits, std::int32_t& loan,
                    std::int32_t interestRate, std::int32_t currentRate, std::int32_t& bankFunds) {
   std::int32_t amount = kNoAmount;
   for (;;) {
     tellerWindow(console, TellerWindow::payment, credits, loan, bankFunds, interestRate,
                  currentRate);
-    checkedAmountEntry(console, inputChar, amount,
+    checkedAmountEntry(console, amount,
                        [&](std::int32_t amount) { return paymentRefusal(amount, credits, loan); });
     if (amount == kExitAmount) return console.print(kThankYouForVisiting);
 
     paymentPreview(console, credits, loan, amount);
-    if (!finalized(console, inputChar,
-                   "                       Finalize Payment? [ Y ]es or [ N ]o: ")) {
+    if (!finalized(console, "                       Finalize Payment? [ Y ]es or [ N ]o: ")) {
       continue;
     }
     bankFunds = saturatingAdd(bankFunds, amount);

@@ -105,17 +105,17 @@ std::string_view verdictFor(std::int32_t score) {
 }  // namespace
 
 void finalScore(Console& console, std::int32_t day, std::int32_t dayLimit, std::int32_t& credits,
-                std::int32_t loan, char inputChar) {
+                std::int32_t loan) {
   if (day != saturatingAdd(dayLimit, 1)) return;
   console.blankBlock(13);
   credits = saturatingSubtract(credits, loan);
   console.frameOpening();
   console.format("       Your final score: %10d\n", credits);
   console.print(kScoreExplanation);
-  console.pause(inputChar);
+  console.skipChars(2);
   console.print(verdictFor(credits));
   console.print(kJourneyOver);
-  console.pause(inputChar);
+  console.skipChars(2);
 }
 
 }  // namespace nebulance

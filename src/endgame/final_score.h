@@ -9,8 +9,7 @@ namespace nebulance {
 
 // When `day` is `dayLimit` + 1 (the last jump made), deducts `loan` from `credits` (the final
 // score) and shows the score with its verdict; otherwise prints nothing and changes nothing.
-// `inputChar` is the screen's own copy for the pauses.
 void finalScore(Console& console, std::int32_t day, std::int32_t dayLimit, std::int32_t& credits,
-                std::int32_t loan, char inputChar);
+                std::int32_t loan);
 
 }  // namespace nebulance

@@ -71,7 +71,7 @@ void leaveProgramQuestion(Session& session) {
   state.leaveAnswer = 0;
   do {
     session.console.print(kLeaveProgramQuestion);
-    session.console.numberEntry(state.inputChar, state.leaveAnswer);
+    session.console.numberEntry(state.leaveAnswer);
     if (state.leaveAnswer == 1) {
       session.console.print("\nFarewell...\n");
       state.menuRepeat = 0;
@@ -91,10 +91,10 @@ void newGameIntros(Session& session) {
   Console& console = session.console;
   console.lineBreak();
   firstNewGameIntro(console);
-  console.pause(session.state.inputChar);
+  console.skipChars(2);
   console.lineBreak();
   secondNewGameIntro(console);
-  console.pause(session.state.inputChar);
+  console.skipChars(2);
   console.lineBreak();
 }
 
@@ -107,7 +107,7 @@ void startMenuPass(Session& session) {
   startMenu(console);
   console.print("   Select option number: ");
   // The very first answer is typed on a fresh console: no line end waits before it.
-  if (state.menuPasses > 1) state.inputChar = console.readChar();
+  if (state.menuPasses > 1) console.skipChar();
   console.readNumber(state.menuChoice);
   switch (state.menuChoice) {
     case 1:
@@ -119,7 +119,7 @@ void startMenuPass(Session& session) {
     case 2:
       console.lineBreak();
       instructions(console);
-      console.pause(state.inputChar);
+      console.skipChars(2);
       console.lineBreak();
       state.menuRepeat = 1;
       state.menuChoice = 0;
@@ -143,7 +143,7 @@ void startMenuPass(Session& session) {
 void newGameSetUp(Session& session) {
   session.console.print(kNewGameGrant);
   session.state.credits = kStartingCredits;
-  session.console.pause(session.state.inputChar);
+  session.console.skipChars(2);
   session.console.lineBreak();
 }
 
@@ -155,7 +155,7 @@ void firstJump(Session& session) {
     state.origin = kHangar;
     console.lineBreak();
     planetMap(console);
-    console.numberEntry(state.inputChar, state.destination);
+    console.numberEntry(state.destination);
     destinationCheck(console, state.destination, state.newGameChosen, state.gameRunning,
                      state.location);
     if (isPlanet(state.destination)) {
@@ -178,7 +178,7 @@ void travel(Session& session) {
     console.lineBreak();
     state.origin = state.location;
     planetMap(console);
-    console.numberEntry(state.inputChar, state.destination);
+    console.numberEntry(state.destination);
     console.lineBreak();
     destinationCheck(console, state.destination, state.newGameChosen, state.gameRunning,
                      state.location);
@@ -194,7 +194,7 @@ void leaveGameQuestion(Session& session) {
   GameState& state = session.state;
   session.console.print(kLeaveGameQuestion);
   for (;;) {
-    session.console.numberEntry(state.inputChar, state.exitAnswer);
+    session.console.numberEntry(state.exitAnswer);
     if (state.exitAnswer == 1 || state.exitAnswer == 2) break;
     session.console.print("                Input 1 to exit, 2 to cancel: ");
   }
@@ -204,7 +204,7 @@ void leaveGameQuestion(Session& session) {
 void lastDayWarning(Session& session) {
   session.state.lastDayWarned = 1;
   session.console.print(kLastDayWarning);
-  session.console.pause(session.state.inputChar);
+  session.console.skipChars(2);
 }
 
 // One pass of the day loop: the dashboard and one command.
@@ -216,21 +216,20 @@ void dayLoopPass(Session& session) {
   dashboard(console, state.prices, state.credits, state.loan, state.dayLimit, state.location,
             state.day, state.stock, state.cargo);
   // Once the warning's pause has run, the line end it left is no longer eaten first.
-  if (state.lastDayWarned == 0) state.inputChar = console.readChar();
+  if (state.lastDayWarned == 0) console.skipChar();
   state.command = console.readChar();
   switch (state.command) {
     case 'S':
     case 's':
       console.blankBlock(6);
-      tradingPost(console, state.inputChar, state.prices, state.credits, state.workAmount,
-                  state.cargo, state.stock, state.nabooTradeAllowed, state.location,
-                  state.purchaseDiscount);
+      tradingPost(console, state.prices, state.credits, state.workAmount, state.cargo, state.stock,
+                  state.nabooTradeAllowed, state.location, state.purchaseDiscount);
       break;
     case 'B':
     case 'b':
       console.blankBlock(6);
-      federationBank(console, state.credits, state.loan, state.inputChar, state.interestRate,
-                     state.currentRate, state.bankFunds);
+      federationBank(console, state.credits, state.loan, state.interestRate, state.currentRate,
+                     state.bankFunds);
       break;
     case 'T':
     case 't':
@@ -254,8 +253,7 @@ void play(Session& session) {
     while (state.day != saturatingAdd(state.dayLimit, 1) && state.exitAnswer != 1) {
       dayLoopPass(session);
     }
-    finalScore(session.console, state.day, state.dayLimit, state.credits, state.loan,
-               state.inputChar);
+    finalScore(session.console, state.day, state.dayLimit, state.credits, state.loan);
     state.gameRunning = 0;
   }
   session.console.print("Thank you for playing!\n\n");

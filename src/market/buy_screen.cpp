@@ -64,16 +64,16 @@ std::int32_t purchaseCost(std::int32_t price, std::int32_t quantity,
   return truncateToInt32(fullCost - fullCost * kDiscountShare);
 }
 
-void buyScreen(Console& console, char& inputChar, const ProductCounts& prices,
-               std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-               ProductCounts& stock, std::int32_t purchaseDiscount) {
+void buyScreen(Console& console, const ProductCounts& prices, std::int32_t& credits,
+               std::int32_t& workAmount, ProductCounts& cargo, ProductCounts& stock,
+               std::int32_t purchaseDiscount) {
   workAmount = 0;
   shopCounterScreen(console, kBuyCounter, credits, stock, prices);
-  const std::int32_t product = itemChoice(console, inputChar, kBuyCounter);
+  const std::int32_t product = itemChoice(console, kBuyCounter);
   if (product == kNoProduct) return console.print(kTradeHalted);
 
   const int i = productIndex(product);
-  const std::int32_t quantity = acceptedQuantity(console, inputChar, [&](std::int32_t quantity) {
+  const std::int32_t quantity = acceptedQuantity(console, [&](std::int32_t quantity) {
     workAmount = purchaseCost(prices[i], quantity, purchaseDiscount);
     return purchaseRefusal(quantity, stock[i], cargo, workAmount, credits);
   });

@@ -25,16 +25,15 @@ constexpr ShopCounter kSellCounter = {
 
 }  // namespace
 
-void sellScreen(Console& console, char& inputChar, const ProductCounts& prices,
-                std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-                ProductCounts& stock) {
+void sellScreen(Console& console, const ProductCounts& prices, std::int32_t& credits,
+                std::int32_t& workAmount, ProductCounts& cargo, ProductCounts& stock) {
   workAmount = 0;
   shopCounterScreen(console, kSellCounter, credits, cargo, prices);
-  const std::int32_t product = itemChoice(console, inputChar, kSellCounter);
+  const std::int32_t product = itemChoice(console, kSellCounter);
   if (product == kNoProduct) return console.print(kTradeHalted);
 
   const int i = productIndex(product);
-  const std::int32_t quantity = acceptedQuantity(console, inputChar, [&](std::int32_t quantity) {
+  const std::int32_t quantity = acceptedQuantity(console, [&](std::int32_t quantity) {
     if (quantity < 0 || quantity > kLargestQuantity) return kQuantityInputError;
     if (quantity > cargo[i]) return kQuantityAboveShown;
     return std::string_view{};

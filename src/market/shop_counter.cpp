@@ -72,24 +72,23 @@ void shopCounterScreen(Console& console, const ShopCounter& counter, std::int32_
   console.format(kItemPrompt, counter.verb);
 }
 
-std::int32_t itemChoice(Console& console, char& inputChar, const ShopCounter& counter) {
-  char answer = 0;
-  console.letterEntry(inputChar, answer);
+std::int32_t itemChoice(Console& console, const ShopCounter& counter) {
+  char answer = console.letterEntry();
   while (!isItemAnswer(answer)) {
     console.format(kItemError, counter.verb, counter.verb);
-    console.letterEntry(inputChar, answer);
+    answer = console.letterEntry();
   }
   return answer == '9' ? kNoProduct : answer - '0';
 }
 
-std::int32_t acceptedQuantity(Console& console, char& inputChar, const QuantityCheck& check) {
+std::int32_t acceptedQuantity(Console& console, const QuantityCheck& check) {
   std::int32_t quantity = 0;
   console.print(kQuantityPrompt);
-  console.numberEntry(inputChar, quantity);
+  console.numberEntry(quantity);
   for (std::string_view refusal = check(quantity); !refusal.empty(); refusal = check(quantity)) {
     console.print(refusal);
     console.print(kQuantityPrompt);
-    console.numberEntry(inputChar, quantity);
+    console.numberEntry(quantity);
   }
   return quantity;
 }

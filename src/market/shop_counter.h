@@ -54,13 +54,13 @@ void shopCounterScreen(Console& console, const ShopCounter& counter, std::int32_
                        const ProductCounts& quantities, const ProductCounts& prices);
 
 // Reads item answers until one is "1" to "9". Returns the product 1..8, or kNoProduct for "9".
-std::int32_t itemChoice(Console& console, char& inputChar, const ShopCounter& counter);
+std::int32_t itemChoice(Console& console, const ShopCounter& counter);
 
 // A check of a quantity: the message lines of the first limit it breaks, or nothing if it passes.
 using QuantityCheck = std::function<std::string_view(std::int32_t quantity)>;
 
 // Asks for a quantity, starting from 0, and asks again after each refusal by `check`, whose
 // message comes first. Returns the first quantity that passes.
-std::int32_t acceptedQuantity(Console& console, char& inputChar, const QuantityCheck& check);
+std::int32_t acceptedQuantity(Console& console, const QuantityCheck& check);
 
 }  // namespace nebulance

@@ -46,29 +46,27 @@ bool nabooRefusesSale(std::int32_t location, std::int32_t nabooTradeAllowed) {
 
 }  // namespace
 
-void tradingPost(Console& console, char inputChar, const ProductCounts& prices,
-                 std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-                 ProductCounts& stock, std::int32_t nabooTradeAllowed, std::int32_t location,
+void tradingPost(Console& console, const ProductCounts& prices, std::int32_t& credits,
+                 std::int32_t& workAmount, ProductCounts& cargo, ProductCounts& stock,
+                 std::int32_t nabooTradeAllowed, std::int32_t location,
                  std::int32_t purchaseDiscount) {
   for (;;) {
     shopSign(console, credits);
     console.print(kTradingPostMenu);
-    char choice = 0;
-    console.letterEntry(inputChar, choice);
+    char choice = console.letterEntry();
     switch (choice) {
       case 'B':
       case 'b':
         console.blankBlock(4);
-        return buyScreen(console, inputChar, prices, credits, workAmount, cargo, stock,
-                         purchaseDiscount);
+        return buyScreen(console, prices, credits, workAmount, cargo, stock, purchaseDiscount);
       case 'S':
       case 's':
         if (!nabooRefusesSale(location, nabooTradeAllowed)) {
           console.blankBlock(4);
-          return sellScreen(console, inputChar, prices, credits, workAmount, cargo, stock);
+          return sellScreen(console, prices, credits, workAmount, cargo, stock);
         }
         console.print(kNabooEmbargo);
-        console.pause(inputChar);
+        console.skipChars(2);
         break;  // the menu comes straight back, without a blank block
       case 'E':
       case 'e':

@@ -94,19 +94,18 @@ bool Console::readNumber(std::int32_t& field) {
   return true;
 }
 
-void Console::numberEntry(char& inputChar, std::int32_t& field) {
-  inputChar = readChar();
+void Console::skipChars(int count) {
+  for (int skipped = 0; skipped < count; ++skipped) nextCharacter();
+}
+
+void Console::numberEntry(std::int32_t& field) {
+  skipChar();
   readNumber(field);
 }
 
-void Console::letterEntry(char& inputChar, char& letter) {
-  inputChar = readChar();
-  letter = readChar();
-}
-
-void Console::pause(char& inputChar) {
-  inputChar = readChar();
-  inputChar = readChar();
+char Console::letterEntry() {
+  skipChar();
+  return readChar();
 }
 
 void Console::invalidInputDisplay() {

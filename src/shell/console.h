@@ -64,13 +64,18 @@ class Console {
   // Throws EndOfInput when the input ends before anything but white space is found.
   bool readNumber(std::int32_t& field);
 
-  // Idioms built on the reads; `inputChar` receives every discarded character.
+  // Reads `count` characters and drops them. Throws EndOfInput at end of input. A pause after
+  // an "Enter any input" prompt is skipChars(2): the line end left by the previous entry, then
+  // the key pressed, whose own line end waits for the next entry.
+  void skipChars(int count);
+  // Reads one character and drops it: the line end left by the previous entry.
+  void skipChar() { skipChars(1); }
+
+  // Idioms built on the reads.
   // A character read that eats the line end of the previous entry, then a number read.
-  void numberEntry(char& inputChar, std::int32_t& field);
-  // A character read that eats the previous line end, then the letter itself.
-  void letterEntry(char& inputChar, char& letter);
-  // After an "Enter any input" prompt: one read for the old line end, one for the key pressed.
-  void pause(char& inputChar);
+  void numberEntry(std::int32_t& field);
+  // A character read that eats the previous line end, then the letter itself, returned.
+  char letterEntry();
   // "Invalid input." on a line of its own.
   void invalidInputDisplay();
   // The INCOMING/MESSAGE frame around an event's body: the opening prints the INCOMING line and

@@ -91,7 +91,6 @@ struct GameState {
   std::int32_t gameRunning = 0;    // 1 while the day loop runs
   std::int32_t exitAnswer = 0;     // answer to the in-game leave question
   char command = 0;                // the letter read at the dashboard
-  char inputChar = 0;              // where discarded characters go
 
   bool operator==(const GameState&) const = default;
 };

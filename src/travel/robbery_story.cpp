@@ -14,7 +14,6 @@ namespace {
 struct Story {
   Console& console;
   RandomGenerator& random;
-  char& inputChar;
   std::int32_t& credits;
   std::int32_t& purchaseDiscount;
   std::int32_t& bankFunds;
@@ -36,7 +35,7 @@ constexpr std::string_view kEndOfScreen = "\n       Enter any input to continue.
 void closeScreen(Story& story) {
   story.console.frameClosing();
   story.console.print(kEndOfScreen);
-  story.console.pause(story.inputChar);
+  story.console.skipChars(2);
 }
 
 void depositLoss(Story& story) {
@@ -78,7 +77,7 @@ constexpr std::string_view kJediBelongings = R"art(       You manage to find,
 
 // The Jedi's spoils come after a pause of their own; each item lands as its line is shown.
 void lightsaberReward(Story& story) {
-  story.console.pause(story.inputChar);
+  story.console.skipChars(2);
   story.console.print(kJediBelongings);
   story.console.print("         - Lightsabers: +1\n");
   addToCargo(story, kLightsabers, 1);
@@ -280,7 +279,7 @@ std::int32_t purchaseOffer(Story& story, const StoryBranch& branch, std::int32_t
   while (held == 0) {
     story.console.print(branch.missingItemMessage);
     story.console.print(kPurchaseOffer);
-    story.console.numberEntry(story.inputChar, offerAnswer);
+    story.console.numberEntry(offerAnswer);
     if (offerAnswer == 1) {
       if (story.credits <= price) {
         story.console.print("       You do not have enough credits!\n");
@@ -290,7 +289,7 @@ std::int32_t purchaseOffer(Story& story, const StoryBranch& branch, std::int32_t
       held = saturatingAdd(held, 1);
     } else if (offerAnswer == 2) {
       // The No leaves its line end; eat it so the next prompt reads a fresh entry.
-      story.inputChar = story.console.readChar();
+      story.console.skipChar();
       return 0;
     }
   }
@@ -302,7 +301,7 @@ std::int32_t readStoryChoice(Story& story) {
   std::int32_t offerAnswer = 0;
   do {
     story.console.print("       What will you do? (1/2/3/4): ");
-    story.console.numberEntry(story.inputChar, storyChoice);
+    story.console.numberEntry(storyChoice);
     if (const StoryBranch* branch = branchFor(storyChoice)) {
       storyChoice = purchaseOffer(story, *branch, storyChoice, offerAnswer);
     }
@@ -335,7 +334,7 @@ void fight(Story& story, const StoryBranch& branch) {
   }
   console.frameClosing();
   console.print("\n       Enter any input to continue.");
-  console.pause(story.inputChar);
+  console.skipChars(2);
 
   const DuelResult result = playDuel(console, story.random, branch.duel);
   console.frameOpening();
@@ -351,13 +350,12 @@ void fight(Story& story, const StoryBranch& branch) {
 
 }  // namespace
 
-void bankRobberyStory(Console& console, RandomGenerator& random, char& inputChar,
-                      std::int32_t& credits, std::int32_t& purchaseDiscount,
-                      std::int32_t& bankFunds, ProductCounts& cargo,
+void bankRobberyStory(Console& console, RandomGenerator& random, std::int32_t& credits,
+                      std::int32_t& purchaseDiscount, std::int32_t& bankFunds, ProductCounts& cargo,
                       std::int32_t& nabooTradeAllowed, const ProductCounts& prices,
                       std::int32_t location) {
-  Story story{console,   random, inputChar,         credits, purchaseDiscount,
-              bankFunds, cargo,  nabooTradeAllowed, prices,  location};
+  Story story{console,           random, credits, purchaseDiscount, bankFunds, cargo,
+              nabooTradeAllowed, prices, location};
   const std::int32_t storyChoice = readStoryChoice(story);
   console.blankBlock(11);
   if (const StoryBranch* branch = branchFor(storyChoice)) {

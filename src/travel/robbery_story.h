@@ -13,9 +13,8 @@ namespace nebulance {
 // Runs one story from its prompt to its end screen's pause. The duels reseed `random` every
 // turn; the reward and penalty draws follow on from the duel's last turn, and the robbed
 // bank's draw from the travel step's.
-void bankRobberyStory(Console& console, RandomGenerator& random, char& inputChar,
-                      std::int32_t& credits, std::int32_t& purchaseDiscount,
-                      std::int32_t& bankFunds, ProductCounts& cargo,
+void bankRobberyStory(Console& console, RandomGenerator& random, std::int32_t& credits,
+                      std::int32_t& purchaseDiscount, std::int32_t& bankFunds, ProductCounts& cargo,
                       std::int32_t& nabooTradeAllowed, const ProductCounts& prices,
                       std::int32_t location);
 

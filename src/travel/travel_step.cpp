@@ -68,15 +68,15 @@ void eventOpening(Console& console) {
 }
 
 // A blank line, the prompt, the pause and a blank line: inside a long event and at its end.
-void proceedPause(Console& console, char& inputChar) {
+void proceedPause(Console& console) {
   console.print("\n       Enter any input to proceed.\n");
-  console.pause(inputChar);
+  console.skipChars(2);
   console.lineBreak();
 }
 
-void eventClosing(Console& console, char& inputChar) {
+void eventClosing(Console& console) {
   console.frameClosing();
-  proceedPause(console, inputChar);
+  proceedPause(console);
 }
 
 void patrolTax(Console& console, GameState& state) {
@@ -90,7 +90,7 @@ void patrolTax(Console& console, GameState& state) {
   console.format("       formerly %d has been\n", state.credits);
   console.format("       deducted and is now %d.\n", state.workAmount);
   state.credits = state.workAmount;
-  eventClosing(console, state.inputChar);
+  eventClosing(console);
 }
 
 constexpr std::string_view kPirateRaidAttack = R"art(       As you gaze at the stars from
@@ -124,10 +124,10 @@ constexpr std::string_view kPirateRaidSurrender = R"art(       To your surprise,
 void pirateRaid(Console& console, GameState& state) {
   eventOpening(console);
   console.print(kPirateRaidAttack);
-  proceedPause(console, state.inputChar);
+  proceedPause(console);
   console.print(kPirateRaidSurrender);
   state.cargo.fill(0);
-  eventClosing(console, state.inputChar);
+  eventClosing(console);
 }
 
 constexpr std::string_view kAcquaintanceRequest = R"art( you see an
@@ -161,11 +161,11 @@ void oldAcquaintance(Console& console, GameState& state) {
   console.print("       As you prepare to leave for\n");
   printPlace(console, state.location, "       %s,");
   console.print(kAcquaintanceRequest);
-  proceedPause(console, state.inputChar);
+  proceedPause(console);
   console.print(kAcquaintanceReturn);
   state.credits = saturatingAdd(state.credits, kAcquaintanceGift);
   console.format("       Current credits: %d\n", state.credits);
-  eventClosing(console, state.inputChar);
+  eventClosing(console);
 }
 
 constexpr std::string_view kWreckage = R"art(       You chance upon the floating
@@ -182,7 +182,7 @@ void wreckageLoot(Console& console, GameState& state) {
   console.format("       %d %s\n", state.eventCount, name);
   std::int32_t& held = state.cargo[productIndex(state.eventProduct)];
   held = saturatingAdd(held, state.eventCount);
-  eventClosing(console, state.inputChar);
+  eventClosing(console);
 }
 
 constexpr std::string_view kSafeJourney = R"art(       Your journey was safe and
@@ -191,10 +191,10 @@ constexpr std::string_view kSafeJourney = R"art(       Your journey was safe and
        unloading your cargo for trade.
 )art";
 
-void safeJourney(Console& console, GameState& state) {
+void safeJourney(Console& console) {
   eventOpening(console);
   console.print(kSafeJourney);
-  eventClosing(console, state.inputChar);
+  eventClosing(console);
 }
 
 constexpr std::string_view kRobberyRumour = R"art(       Relaxing at a bar, you hear
@@ -224,9 +224,8 @@ void robberyRumour(Console& console, RandomGenerator& random, GameState& state) 
   console.print(kRobberyRumour);
   console.frameClosing();
   console.lineBreak();
-  bankRobberyStory(console, random, state.inputChar, state.credits, state.purchaseDiscount,
-                   state.bankFunds, state.cargo, state.nabooTradeAllowed, state.prices,
-                   state.location);
+  bankRobberyStory(console, random, state.credits, state.purchaseDiscount, state.bankFunds,
+                   state.cargo, state.nabooTradeAllowed, state.prices, state.location);
 }
 
 }  // namespace
@@ -250,7 +249,7 @@ void travelStep(Console& console, RandomGenerator& random, GameState& state) {
     case TravelEvent::robberyRumour:
       return robberyRumour(console, random, state);
     case TravelEvent::safeJourney:
-      return safeJourney(console, state);
+      return safeJourney(console);
   }
 }
 

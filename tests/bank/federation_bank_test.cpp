@@ -21,7 +21,7 @@ std::string visitBank(std::int32_t credits, std::int32_t loan, std::int32_t bank
   std::istringstream in{"\n" + std::string(input)};
   std::ostringstream out;
   Console console(in, out);
-  federationBank(console, credits, loan, 'a', 12, currentRate, bankFunds);
+  federationBank(console, credits, loan, 12, currentRate, bankFunds);
   console.flush();
   output = out.str();
   std::ostringstream settled;

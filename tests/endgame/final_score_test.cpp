@@ -17,7 +17,7 @@ std::string settle(std::int32_t day, std::int32_t credits, std::int32_t loan) {
   std::istringstream in("\na\na\n");
   std::ostringstream out;
   Console console(in, out);
-  finalScore(console, day, 30, credits, loan, '\n');
+  finalScore(console, day, 30, credits, loan);
   console.flush();
   return out.str() + "score " + std::to_string(credits);
 }

@@ -46,7 +46,7 @@ std::string visitTradingPost(const Trade& trade) {
   std::istringstream in{"\n" + std::string(trade.input)};
   std::ostringstream out;
   Console console(in, out);
-  tradingPost(console, 'a', {6000, 4500, 2700, 2000, 600, 350, 800, 80}, credits, workAmount, cargo,
+  tradingPost(console, {6000, 4500, 2700, 2000, 600, 350, 800, 80}, credits, workAmount, cargo,
               stock, 0, kNoPlanet, trade.purchaseDiscount);
   std::ostringstream settled;
   settled << credits << ' ' << workAmount << ' ' << cargo.back() << ' ' << stock.back();
