@@ -40,25 +40,15 @@ bool isYesOrNo(char answer) {
 
 }  // namespace
 
-void rateBox(Console& console, std::int32_t interestRate, std::int32_t currentRate) {
-  console.format(kRateBox, interestRate, currentRate);
+void rateBox(Console& console, const Purse& purse, const Bank& bank) {
+  console.format(kRateBox, bank.interestRate, purse.currentRate);
 }
 
-void tellerWindow(Console& console, TellerWindow window, std::int32_t credits, std::int32_t loan,
-                  std::int32_t bankFunds, std::int32_t interestRate, std::int32_t currentRate) {
+void tellerWindow(Console& console, TellerWindow window, const Purse& purse, const Bank& bank) {
   const TellerWindowText& text = window == TellerWindow::loan ? kLoanWindow : kPaymentWindow;
-  console.format(kTellerWindow, credits, text.ledgerMargin, loan, bankFunds);
-  rateBox(console, interestRate, currentRate);
+  console.format(kTellerWindow, purse.credits, text.ledgerMargin, purse.loan, bank.bankFunds);
+  rateBox(console, purse, bank);
   console.print(text.prompt);
-}
-
-void checkedAmountEntry(Console& console, std::int32_t& amount, const AmountCheck& check) {
-  console.numberEntry(amount);
-  for (AmountRefusal refusal = check(amount); !refusal.message.empty(); refusal = check(amount)) {
-    console.print(refusal.message);
-    console.print(refusal.reprompt);
-    console.numberEntry(amount);
-  }
 }
 
 bool finalized(Console& console, std::string_view reprompt) {

@@ -108,6 +108,15 @@ char Console::letterEntry() {
   return readChar();
 }
 
+void checkedNumberEntry(Console& console, std::int32_t& number, const EntryCheck& check) {
+  console.numberEntry(number);
+  for (EntryRefusal refusal = check(number); !refusal.message.empty(); refusal = check(number)) {
+    console.print(refusal.message);
+    console.print(refusal.reprompt);
+    console.numberEntry(number);
+  }
+}
+
 void Console::invalidInputDisplay() {
   print("\nInvalid input.\n");
 }

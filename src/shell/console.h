@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -110,5 +111,18 @@ class Console {
   bool inputEnded_ = false;
   std::error_code writeError_;
 };
+
+// What a check says of a number entered: the message of the first limit the number breaks and
+// the question asked again, or nothing at all when it passes.
+struct EntryRefusal {
+  std::string_view message;
+  std::string_view reprompt;
+};
+using EntryCheck = std::function<EntryRefusal(std::int32_t number)>;
+
+// The check-and-ask-again of the bank's amounts and the shop's quantities: makes a number entry
+// into `number`, then, while `check` refuses it, prints the refusal and its question and enters
+// again. An entry that is not a number keeps `number` as it was.
+void checkedNumberEntry(Console& console, std::int32_t& number, const EntryCheck& check);
 
 }  // namespace nebulance

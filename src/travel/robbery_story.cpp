@@ -10,17 +10,11 @@ namespace nebulance {
 
 namespace {
 
-// The fields one story may change, and the console and generator it plays on.
+// The game one story plays in, and the console and generator it plays on.
 struct Story {
   Console& console;
   RandomGenerator& random;
-  std::int32_t& credits;
-  std::int32_t& purchaseDiscount;
-  std::int32_t& bankFunds;
-  ProductCounts& cargo;
-  std::int32_t& nabooTradeAllowed;
-  const ProductCounts& prices;
-  std::int32_t location;
+  GameState& state;
 };
 
 constexpr std::int32_t kLetThingsBe = 4;
@@ -41,24 +35,27 @@ void closeScreen(Story& story) {
 void depositLoss(Story& story) {
   const int loss = story.random.drawModulo(kDepositLossSpread, kDepositLossLowest);
   story.console.format("         - Bank: -%d deposits\n", loss);
-  story.bankFunds = saturatingSubtract(story.bankFunds, loss);
+  std::int32_t& bankFunds = story.state.bank.bankFunds;
+  bankFunds = saturatingSubtract(bankFunds, loss);
 }
 
 void heroReward(Story& story) {
   const int reward = story.random.drawModulo(kHeroRewardSpread, kHeroRewardLowest);
-  story.credits = saturatingAdd(story.credits, reward);
+  std::int32_t& credits = story.state.purse.credits;
+  credits = saturatingAdd(credits, reward);
   story.console.format("         - Credits: +%d\n", reward);
 }
 
-void addToCargo(Story& story, Product product, std::int32_t count) {
-  std::int32_t& held = story.cargo[productIndex(product)];
-  held = saturatingAdd(held, count);
-}
+// Units of one product that a victory adds to the hold.
+struct Spoil {
+  Product product;
+  std::int32_t count;
+};
 
 void blasterReward(Story& story) {
   heroReward(story);
   story.console.print("         - 10% discount in purchase.\n");
-  story.purchaseDiscount = 1;
+  story.state.rewards.purchaseDiscount = true;
 }
 
 constexpr std::string_view kJediBelongings = R"art(       You manage to find,
@@ -75,34 +72,31 @@ constexpr std::string_view kJediBelongings = R"art(       You manage to find,
 
 )art";
 
-// The Jedi's spoils come after a pause of their own; each item lands as its line is shown.
+constexpr std::array<Spoil, 3> kJediSpoils = {{
+    {kLightsabers, 1},
+    {kComlinks, 2},
+    {kBlasters, 1},
+}};
+
+// The Jedi's spoils come after a pause of their own.
 void lightsaberReward(Story& story) {
   story.console.skipChars(2);
   story.console.print(kJediBelongings);
-  story.console.print("         - Lightsabers: +1\n");
-  addToCargo(story, kLightsabers, 1);
-  story.console.print("         - Comlinks: +2\n");
-  addToCargo(story, kComlinks, 2);
-  story.console.print("         - Blasters: +1\n");
-  addToCargo(story, kBlasters, 1);
+  for (const Spoil& spoil : kJediSpoils) {
+    story.console.format("         - %s: +%d\n", productNames(spoil.product).name, spoil.count);
+    std::int32_t& held = story.state.cargo[productIndex(spoil.product)];
+    held = saturatingAdd(held, spoil.count);
+  }
   story.console.print("         - Allowed trade in Naboo.\n");
-  story.nabooTradeAllowed = 1;
+  story.state.rewards.nabooTradeAllowed = true;
 }
 
-// What a defeat costs from the hold; products 3 and 8 have names of their own here.
-constexpr std::array<std::string_view, kProductCount> kLostCargoNames = {
-    "         - Lightsabers:", "         - Comlinks:",        "         - Holocams:",
-    "         - Blasters:",    "         - Sublight Drives:", "         - Super Lasers:",
-    "         - Vibro-axes:",  "         - Beacons:",
-};
-
 void defeatPenalty(Story& story) {
-  const int product = story.random.drawModulo(kProductCount, 1);
-  std::int32_t& held = story.cargo[productIndex(product)];
+  const auto product = static_cast<Product>(story.random.drawModulo(kProductCount, 1));
+  std::int32_t& held = story.state.cargo[productIndex(product)];
   if (held > 0) {
     const int lost = story.random.drawModulo(held, 1);
-    story.console.print(kLostCargoNames[productIndex(product)]);
-    story.console.format(" %d\n", lost);
+    story.console.format("         - %s: %d\n", productNames(product).lostName, lost);
     held -= lost;
   }
   depositLoss(story);
@@ -251,12 +245,6 @@ constexpr std::array<StoryBranch, 3> kStoryBranches = {{
      kStarshipIntro, true, kStarshipVictory, heroReward, kStarshipDefeat},
 }};
 
-// Where the beacon leads: the planet just reached, its name carrying the line end.
-constexpr std::array<std::string_view, 8> kTrackedPlanetNames = {
-    "",           "Tattooine.\n", "Jundland.\n", "Naboo.\n",
-    "Dagobah.\n", "Kessel.\n",    "Alderaan.\n", "Cloud City.\n",
-};
-
 const StoryBranch* branchFor(std::int32_t storyChoice) {
   if (storyChoice < 1 || storyChoice > static_cast<std::int32_t>(kStoryBranches.size())) {
     return nullptr;
@@ -274,18 +262,19 @@ constexpr std::string_view kPurchaseOffer = R"art(       Would you like to purch
 // Trading Post rule: no discount, no stock, no hold limit.
 std::int32_t purchaseOffer(Story& story, const StoryBranch& branch, std::int32_t storyChoice,
                            std::int32_t& offerAnswer) {
-  std::int32_t& held = story.cargo[productIndex(branch.neededItem)];
-  const std::int32_t price = story.prices[productIndex(branch.neededItem)];
+  std::int32_t& held = story.state.cargo[productIndex(branch.neededItem)];
+  std::int32_t& credits = story.state.purse.credits;
+  const std::int32_t price = story.state.market.prices[productIndex(branch.neededItem)];
   while (held == 0) {
     story.console.print(branch.missingItemMessage);
     story.console.print(kPurchaseOffer);
     story.console.numberEntry(offerAnswer);
     if (offerAnswer == 1) {
-      if (story.credits <= price) {
+      if (credits <= price) {
         story.console.print("       You do not have enough credits!\n");
         return 0;
       }
-      story.credits = saturatingSubtract(story.credits, price);
+      credits = saturatingSubtract(credits, price);
       held = saturatingAdd(held, 1);
     } else if (offerAnswer == 2) {
       // The No leaves its line end; eat it so the next prompt reads a fresh entry.
@@ -329,9 +318,8 @@ void fight(Story& story, const StoryBranch& branch) {
   Console& console = story.console;
   console.frameOpening();
   console.print(branch.intro);
-  if (branch.introNamesPlanet && story.location >= kTattooine && story.location <= kCloudCity) {
-    console.print(kTrackedPlanetNames[static_cast<std::size_t>(story.location)]);
-  }
+  const Planet location = story.state.position.location;
+  if (branch.introNamesPlanet && isPlanet(location)) console.format("%s.\n", placeName(location));
   console.frameClosing();
   console.print("\n       Enter any input to continue.");
   console.skipChars(2);
@@ -350,12 +338,8 @@ void fight(Story& story, const StoryBranch& branch) {
 
 }  // namespace
 
-void bankRobberyStory(Console& console, RandomGenerator& random, std::int32_t& credits,
-                      std::int32_t& purchaseDiscount, std::int32_t& bankFunds, ProductCounts& cargo,
-                      std::int32_t& nabooTradeAllowed, const ProductCounts& prices,
-                      std::int32_t location) {
-  Story story{console,           random, credits, purchaseDiscount, bankFunds, cargo,
-              nabooTradeAllowed, prices, location};
+void bankRobberyStory(Console& console, RandomGenerator& random, GameState& state) {
+  Story story{console, random, state};
   const std::int32_t storyChoice = readStoryChoice(story);
   console.blankBlock(11);
   if (const StoryBranch* branch = branchFor(storyChoice)) {
