@@ -5,7 +5,9 @@
 //
 // Conversions: %d takes a 32-bit integer, %s a text, %f a real number (six decimals); each may
 // carry a width, which pads the value on the left with spaces, or on the right after a '-'. A
-// value wider than its field is written whole. %% writes one percent sign.
+// value wider than its field is written whole. %% writes one percent sign. Nothing else is
+// written as printf would, so nothing else compiles: no flag but '-' (a width starting with 0
+// would be printf's zero padding) and no precision.
 #pragma once
 
 #include <array>
@@ -34,6 +36,8 @@ constexpr Conversion readConversion(std::string_view afterPercent) {
     conversion.leftAligned = true;
     ++at;
   }
+  // printf reads a leading 0 as the flag that pads with zeros, which is not written here.
+  if (at < afterPercent.size() && afterPercent[at] == '0') return conversion;
   for (; at < afterPercent.size() && afterPercent[at] >= '0' && afterPercent[at] <= '9'; ++at) {
     conversion.width = conversion.width * 10 + static_cast<std::size_t>(afterPercent[at] - '0');
   }
