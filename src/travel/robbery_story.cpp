@@ -257,11 +257,10 @@ constexpr std::string_view kPurchaseOffer = R"art(       Would you like to purch
                     2 - No
        Enter choice: )art";
 
-// Offers the missing item until it is bought or the choice is cancelled; returns the choice
-// that stands (0 when cancelled). A purchase pays the full market price and skips every
-// Trading Post rule: no discount, no stock, no hold limit.
-std::int32_t purchaseOffer(Story& story, const StoryBranch& branch, std::int32_t storyChoice,
-                           std::int32_t& offerAnswer) {
+// Offers the branch's item while the hold has none; returns true once it has one, false when
+// the offer is declined or the credits do not reach the price. A purchase pays the full market
+// price and skips every Trading Post rule: no discount, no stock, no hold limit.
+bool neededItemHeld(Story& story, const StoryBranch& branch, std::int32_t& offerAnswer) {
   std::int32_t& held = story.state.cargo[productIndex(branch.neededItem)];
   std::int32_t& credits = story.state.purse.credits;
   const std::int32_t price = story.state.market.prices[productIndex(branch.neededItem)];
@@ -272,28 +271,31 @@ std::int32_t purchaseOffer(Story& story, const StoryBranch& branch, std::int32_t
     if (offerAnswer == 1) {
       if (credits <= price) {
         story.console.print("       You do not have enough credits!\n");
-        return 0;
+        return false;
       }
       credits = saturatingSubtract(credits, price);
       held = saturatingAdd(held, 1);
     } else if (offerAnswer == 2) {
       // The No leaves its line end; eat it so the next prompt reads a fresh entry.
       story.console.skipChar();
-      return 0;
+      return false;
     }
   }
-  return storyChoice;
+  return true;
 }
 
 std::int32_t readStoryChoice(Story& story) {
+  // A choice whose item is not bought is set back to 0, which an entry that is not a number then
+  // keeps and the prompt refuses.
   std::int32_t storyChoice = 0;
+  // Kept from one offer to the next in a story: an entry that is not a number gives the last
+  // answer again, so after a No the next offer is declined at once.
   std::int32_t offerAnswer = 0;
   do {
     story.console.print("       What will you do? (1/2/3/4): ");
     story.console.numberEntry(storyChoice);
-    if (const StoryBranch* branch = branchFor(storyChoice)) {
-      storyChoice = purchaseOffer(story, *branch, storyChoice, offerAnswer);
-    }
+    const StoryBranch* branch = branchFor(storyChoice);
+    if (branch != nullptr && !neededItemHeld(story, *branch, offerAnswer)) storyChoice = 0;
   } while (storyChoice < 1 || storyChoice > kLetThingsBe);
   return storyChoice;
 }
