@@ -104,9 +104,10 @@ struct Purse {
 
 // The Federation Bank.
 struct Bank {
-  std::int32_t bankFunds =
-      kStartingBankFunds;         // "Credits Available"; a robbery can sink it below 0
-  std::int32_t interestRate = 0;  // today's rate for a new loan, percent 5..20, drawn on each jump
+  // "Credits Available"; a robbery can sink it below 0 until the next day's growth.
+  std::int32_t bankFunds = kStartingBankFunds;
+  // Today's rate for a new loan, percent 5..20, drawn on each jump.
+  std::int32_t interestRate = 0;
 
   bool operator==(const Bank&) const = default;
 };
@@ -120,10 +121,11 @@ struct Rewards {
 };
 
 struct Calendar {
-  std::int32_t day =
-      0;  // 1 after the first jump; the jump that makes it kDayLimit + 1 ends the game
-  // The last-day warning is shown once. Its pause leaves no line end for the dashboard to eat,
-  // so from then on every command read of the game takes its letter at once.
+  // 1 after the first jump; the jump that makes it kDayLimit + 1 ends the game.
+  std::int32_t day = 0;
+  // Set once the last-day warning has been shown, which happens once. It carries to every later
+  // dashboard of the game: their command reads no longer eat the line end left by the previous
+  // entry first, so that line end is read as a command (Input Error) before the letter typed.
   bool lastDayWarned = false;
 
   bool operator==(const Calendar&) const = default;
