@@ -46,12 +46,6 @@ void heroReward(Story& story) {
   story.console.format("         - Credits: +%d\n", reward);
 }
 
-// Units of one product that a victory adds to the hold.
-struct Spoil {
-  Product product;
-  std::int32_t count;
-};
-
 void blasterReward(Story& story) {
   heroReward(story);
   story.console.print("         - 10% discount in purchase.\n");
@@ -72,6 +66,13 @@ constexpr std::string_view kJediBelongings = R"art(       You manage to find,
 
 )art";
 
+// Units of one product that a victory adds to the hold.
+struct Spoil {
+  Product product;
+  std::int32_t count;
+};
+
+// What the Jedi leaves behind, in the order it is listed.
 constexpr std::array<Spoil, 3> kJediSpoils = {{
     {kLightsabers, 1},
     {kComlinks, 2},
