@@ -55,21 +55,22 @@ constexpr std::string_view placeName(Planet place) {
 // The goods' names in the forms the screens write them; the Trading Post's lists and the
 // dashboard carry theirs in their art.
 struct ProductNames {
-  std::string_view name;       // the robbery story's rewards and losses
-  std::string_view foundName;  // the wreckage's find
-  std::string_view lostName;   // a lost duel's cargo line
+  std::string_view name;         // the Jedi's spoils
+  std::string_view foundName;    // the wreckage's find
+  std::string_view lostName;     // a lost duel's cargo line
+  std::string_view missingName;  // the robbery story's missing item, for the goods it asks for
 };
 
 // One row per product, in Product order.
 inline constexpr std::array<ProductNames, kProductCount> kProductNames = {{
-    {"Lightsabers", "Lightsabers", "Lightsabers"},
-    {"Comlinks", "Comlinks", "Comlinks"},
-    {"Holocams", "Holocam", "Holocams"},
-    {"Blasters", "Blasters", "Blasters"},
-    {"Sublight Drives", "Sublight Drives", "Sublight Drives"},
-    {"Super Lasers", "Super Lasers", "Super Lasers"},
-    {"Vibro-axes", "Vibro-axes", "Vibro-axes"},
-    {"Homing Beacons", "Homing beacons", "Beacons"},
+    {"Lightsabers", "Lightsabers", "Lightsabers", "Lightsabers"},
+    {"Comlinks", "Comlinks", "Comlinks", ""},
+    {"Holocams", "Holocam", "Holocams", ""},
+    {"Blasters", "Blasters", "Blasters", "blasters"},
+    {"Sublight Drives", "Sublight Drives", "Sublight Drives", ""},
+    {"Super Lasers", "Super Lasers", "Super Lasers", ""},
+    {"Vibro-axes", "Vibro-axes", "Vibro-axes", ""},
+    {"Homing Beacons", "Homing beacons", "Beacons", "homing beacons"},
 }};
 
 using ProductCounts = std::array<std::int32_t, kProductCount>;

@@ -106,7 +106,6 @@ void defeatPenalty(Story& story) {
 // One of the three fighting choices: the item it needs, its duel and the screens around it.
 struct StoryBranch {
   Product neededItem;
-  std::string_view missingItemMessage;
   DuelKind duel;
   std::string_view intro;
   bool introNamesPlanet;  // the beacon tracks the robbers to the planet just reached
@@ -238,12 +237,12 @@ constexpr std::string_view kStarshipDefeat = R"art(       Unexpectedly, the enem
 
 // Choices 1 to 3, in order.
 constexpr std::array<StoryBranch, 3> kStoryBranches = {{
-    {kBlasters, "       You do not have any blasters in stock!\n", DuelKind::blaster, kBlasterIntro,
-     false, kBlasterVictory, blasterReward, kBlasterDefeat},
-    {kLightsabers, "       You do not have any Lightsabers in stock!\n", DuelKind::lightsaber,
-     kLightsaberIntro, false, kLightsaberVictory, lightsaberReward, kLightsaberDefeat},
-    {kHomingBeacons, "       You do not have any homing beacons in stock!\n", DuelKind::starship,
-     kStarshipIntro, true, kStarshipVictory, heroReward, kStarshipDefeat},
+    {kBlasters, DuelKind::blaster, kBlasterIntro, false, kBlasterVictory, blasterReward,
+     kBlasterDefeat},
+    {kLightsabers, DuelKind::lightsaber, kLightsaberIntro, false, kLightsaberVictory,
+     lightsaberReward, kLightsaberDefeat},
+    {kHomingBeacons, DuelKind::starship, kStarshipIntro, true, kStarshipVictory, heroReward,
+     kStarshipDefeat},
 }};
 
 const StoryBranch* branchFor(std::int32_t storyChoice) {
@@ -266,7 +265,8 @@ bool neededItemHeld(Story& story, const StoryBranch& branch, std::int32_t& offer
   std::int32_t& credits = story.state.purse.credits;
   const std::int32_t price = story.state.market.prices[productIndex(branch.neededItem)];
   while (held == 0) {
-    story.console.print(branch.missingItemMessage);
+    story.console.format("       You do not have any %s in stock!\n",
+                         productNames(branch.neededItem).missingName);
     story.console.print(kPurchaseOffer);
     story.console.numberEntry(offerAnswer);
     if (offerAnswer == 1) {
