@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "game/game.h"
 
@@ -14,15 +15,16 @@ namespace {
 // the robbery rumour, so the script's answers stay in step.
 constexpr std::int64_t kBenchmarkSeconds = 1700000001;
 
-std::string scriptNamed(const char* name) {
-  std::ifstream file(std::string(NEBULANCE_BENCH_DIR) + "/" + name, std::ios::binary);
+std::string scriptNamed(std::string_view name) {
+  std::ifstream file(std::string(NEBULANCE_BENCH_DIR) + "/" + std::string(name), std::ios::binary);
   std::ostringstream contents;
   contents << file.rdbuf();
   return contents.str();
 }
 
 // Plays `script` once per iteration; fails the run if the game never shows `lastScreenText`.
-void replay(benchmark::State& benchState, const char* scriptName, const char* lastScreenText) {
+void replay(benchmark::State& benchState, std::string_view scriptName,
+            std::string_view lastScreenText) {
   const std::string script = scriptNamed(scriptName);
   std::size_t printed = 0;
   for (auto _ : benchState) {

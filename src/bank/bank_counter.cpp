@@ -40,35 +40,23 @@ bool isYesOrNo(char answer) {
 
 }  // namespace
 
-void rateBox(Console& console, std::int32_t interestRate, std::int32_t currentRate) {
-  console.format(kRateBox, interestRate, currentRate);
+void rateBox(Console& console, const Purse& purse, const Bank& bank) {
+  console.format(kRateBox, bank.interestRate, purse.currentRate);
 }
 
-void tellerWindow(Console& console, TellerWindow window, std::int32_t credits, std::int32_t loan,
-                  std::int32_t bankFunds, std::int32_t interestRate, std::int32_t currentRate) {
+void tellerWindow(Console& console, TellerWindow window, const Purse& purse, const Bank& bank) {
   const TellerWindowText& text = window == TellerWindow::loan ? kLoanWindow : kPaymentWindow;
-  console.format(kTellerWindow, credits, text.ledgerMargin, loan, bankFunds);
-  rateBox(console, interestRate, currentRate);
+  console.format(kTellerWindow, purse.credits, text.ledgerMargin, purse.loan, bank.bankFunds);
+  rateBox(console, purse, bank);
   console.print(text.prompt);
 }
 
-void checkedAmountEntry(Console& console, char& inputChar, std::int32_t& amount,
-                        const AmountCheck& check) {
-  console.numberEntry(inputChar, amount);
-  for (AmountRefusal refusal = check(amount); !refusal.message.empty(); refusal = check(amount)) {
-    console.print(refusal.message);
-    console.print(refusal.reprompt);
-    console.numberEntry(inputChar, amount);
-  }
-}
-
-bool finalized(Console& console, char& inputChar, std::string_view reprompt) {
+bool finalized(Console& console, std::string_view reprompt) {
   console.print("                       Finalize loan? (Y/N): ");
-  char answer = 0;
-  console.letterEntry(inputChar, answer);
+  char answer = console.letterEntry();
   while (!isYesOrNo(answer)) {
     console.print(reprompt);
-    console.letterEntry(inputChar, answer);
+    answer = console.letterEntry();
   }
   return answer == 'Y' || answer == 'y';
 }

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
 #include "shell/console.h"
+#include "shell/game_state.h"
 #include "shell/saturating.h"
 
 namespace nebulance {
@@ -35,28 +35,15 @@ inline constexpr std::string_view kPaymentReprompt =
 
 enum class TellerWindow { loan, payment };
 
-// Lines 11 to 17 of every bank screen, up to the word the screen's own question starts with.
-void rateBox(Console& console, std::int32_t interestRate, std::int32_t currentRate);
+// Lines 11 to 17 of every bank screen, up to the word the screen's own question starts with:
+// today's rate and the loan's.
+void rateBox(Console& console, const Purse& purse, const Bank& bank);
 
 // The whole Loan or Payment screen, ending with its amount prompt.
-void tellerWindow(Console& console, TellerWindow window, std::int32_t credits, std::int32_t loan,
-                  std::int32_t bankFunds, std::int32_t interestRate, std::int32_t currentRate);
-
-// What a check says about an amount: the message lines of the first limit that it breaks and
-// the question asked again, or nothing at all when the amount passes.
-struct AmountRefusal {
-  std::string_view message;
-  std::string_view reprompt;
-};
-using AmountCheck = std::function<AmountRefusal(std::int32_t amount)>;
-
-// Makes a number entry into `amount`, then prints the refusal and enters again until `check`
-// lets the amount pass. A non-number keeps the amount as it was.
-void checkedAmountEntry(Console& console, char& inputChar, std::int32_t& amount,
-                        const AmountCheck& check);
+void tellerWindow(Console& console, TellerWindow window, const Purse& purse, const Bank& bank);
 
 // Asks "Finalize loan? (Y/N): " and repeats with `reprompt` until the answer is Y or N, in either
 // case. Returns true for Y.
-bool finalized(Console& console, char& inputChar, std::string_view reprompt);
+bool finalized(Console& console, std::string_view reprompt);
 
 }  // namespace nebulance

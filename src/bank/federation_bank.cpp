@@ -28,39 +28,35 @@ constexpr std::string_view kPurseTooSmall =
                        enough to complete your loan.
 )art";
 
-AmountRefusal loanRefusal(std::int32_t amount, std::int32_t bankFunds) {
+EntryRefusal loanRefusal(std::int32_t amount, const Bank& bank) {
   if (amount == kExitAmount) return {};
   if (amount < 0) return {kNegativeAmountError, kLoanAmountReprompt};
-  if (amount > bankFunds) return {kPurseTooSmall, kLoanAmountReprompt};
+  if (amount > bank.bankFunds) return {kPurseTooSmall, kLoanAmountReprompt};
   return {};
 }
 
-void loanPreview(Console& console, std::int32_t loan, std::int32_t amount,
-                 std::int32_t interestRate) {
+void loanPreview(Console& console, std::int32_t amount, const Purse& purse, const Bank& bank) {
   console.print(kTransactionWillBeFinal);
-  console.format("                       Loan will become: %d\n", saturatingAdd(loan, amount));
+  console.format("                       Loan will become: %d\n",
+                 saturatingAdd(purse.loan, amount));
   console.format("                       Interest per day will be: %f\n",
-                 interestRate / kRateDivisor);
+                 bank.interestRate / kRateDivisor);
 }
 
 }  // namespace
 
-void federationBank(Console& console, std::int32_t& credits, std::int32_t& loan, char inputChar,
-                    std::int32_t interestRate, std::int32_t& currentRate, std::int32_t& bankFunds) {
+void federationBank(Console& console, Purse& purse, Bank& bank) {
   for (;;) {
-    console.format(kBankMenu, credits, loan, bankFunds);
-    rateBox(console, interestRate, currentRate);
+    console.format(kBankMenu, purse.credits, purse.loan, bank.bankFunds);
+    rateBox(console, purse, bank);
     console.print("Enter Choice (L/P/E): ");
-    char choice = 0;
-    console.letterEntry(inputChar, choice);
-    switch (choice) {
+    switch (console.letterEntry()) {
       case 'L':
       case 'l':
-        return loanScreen(console, inputChar, credits, loan, interestRate, currentRate, bankFunds);
+        return loanScreen(console, purse, bank);
       case 'P':
       case 'p':
-        return paymentScreen(console, inputChar, credits, loan, interestRate, currentRate,
-                             bankFunds);
+        return paymentScreen(console, purse, bank);
       case 'E':
       case 'e':
         return;
@@ -71,24 +67,24 @@ void federationBank(Console& console, std::int32_t& credits, std::int32_t& loan,
   }
 }
 
-void loanScreen(Console& console, char& inputChar, std::int32_t& credits, std::int32_t& loan,
-                std::int32_t interestRate, std::int32_t& currentRate, std::int32_t& bankFunds) {
+void loanScreen(Console& console, Purse& purse, Bank& bank) {
+  // An entry that is not a number keeps the last amount: after a loan it offers the same loan
+  // again.
   std::int32_t amount = kNoAmount;
   for (;;) {
-    tellerWindow(console, TellerWindow::loan, credits, loan, bankFunds, interestRate, currentRate);
-    checkedAmountEntry(console, inputChar, amount,
-                       [&](std::int32_t amount) { return loanRefusal(amount, bankFunds); });
+    tellerWindow(console, TellerWindow::loan, purse, bank);
+    checkedNumberEntry(console, amount,
+                       [&](std::int32_t amount) { return loanRefusal(amount, bank); });
     if (amount == kExitAmount) return console.print(kThankYouForVisiting);
 
-    loanPreview(console, loan, amount, interestRate);
-    if (!finalized(console, inputChar,
-                   "                       Finalize loan? [ Y ]es or [ N ]o: ")) {
+    loanPreview(console, amount, purse, bank);
+    if (!finalized(console, "                       Finalize loan? [ Y ]es or [ N ]o: ")) {
       continue;
     }
-    bankFunds = saturatingSubtract(bankFunds, amount);
-    loan = saturatingAdd(loan, amount);
-    credits = saturatingAdd(credits, amount);
-    currentRate = interestRate;  // the whole debt, old and new, now runs at today's rate
+    bank.bankFunds = saturatingSubtract(bank.bankFunds, amount);
+    purse.loan = saturatingAdd(purse.loan, amount);
+    purse.credits = saturatingAdd(purse.credits, amount);
+    purse.currentRate = bank.interestRate;  // the whole debt, old and new, now runs at today's rate
     console.print(kBankTransactionComplete);
   }
 }

@@ -15,43 +15,41 @@ constexpr std::string_view kPaymentAboveLoan =
                        total loan amount.
 )art";
 
-AmountRefusal paymentRefusal(std::int32_t amount, std::int32_t credits, std::int32_t loan) {
+EntryRefusal paymentRefusal(std::int32_t amount, const Purse& purse) {
   if (amount == kExitAmount) return {};
   if (amount < 0) return {kNegativeAmountError, kPaymentReprompt};
-  if (amount > credits) return {kCreditsTooFew, kPaymentReprompt};
+  if (amount > purse.credits) return {kCreditsTooFew, kPaymentReprompt};
   // The teller asks for the amount again in the words of the Loan screen.
-  if (amount > loan) return {kPaymentAboveLoan, kLoanAmountReprompt};
+  if (amount > purse.loan) return {kPaymentAboveLoan, kLoanAmountReprompt};
   return {};
 }
 
-void paymentPreview(Console& console, std::int32_t credits, std::int32_t loan,
-                    std::int32_t amount) {
+void paymentPreview(Console& console, std::int32_t amount, const Purse& purse) {
   console.print(kTransactionWillBeFinal);
   console.format("                       Credits will become: %d\n",
-                 saturatingSubtract(credits, amount));
-  console.format("                       Loan will become: %d\n", saturatingSubtract(loan, amount));
+                 saturatingSubtract(purse.credits, amount));
+  console.format("                       Loan will become: %d\n",
+                 saturatingSubtract(purse.loan, amount));
 }
 
 }  // namespace
 
-void paymentScreen(Console& console, char& inputChar, std::int32_t& credits, std::int32_t& loan,
-                   std::int32_t interestRate, std::int32_t currentRate, std::int32_t& bankFunds) {
+void paymentScreen(Console& console, Purse& purse, Bank& bank) {
+  // As on the Loan screen, an entry that is not a number keeps the last amount.
   std::int32_t amount = kNoAmount;
   for (;;) {
-    tellerWindow(console, TellerWindow::payment, credits, loan, bankFunds, interestRate,
-                 currentRate);
-    checkedAmountEntry(console, inputChar, amount,
-                       [&](std::int32_t amount) { return paymentRefusal(amount, credits, loan); });
+    tellerWindow(console, TellerWindow::payment, purse, bank);
+    checkedNumberEntry(console, amount,
+                       [&](std::int32_t amount) { return paymentRefusal(amount, purse); });
     if (amount == kExitAmount) return console.print(kThankYouForVisiting);
 
-    paymentPreview(console, credits, loan, amount);
-    if (!finalized(console, inputChar,
-                   "                       Finalize Payment? [ Y ]es or [ N ]o: ")) {
+    paymentPreview(console, amount, purse);
+    if (!finalized(console, "                       Finalize Payment? [ Y ]es or [ N ]o: ")) {
       continue;
     }
-    bankFunds = saturatingAdd(bankFunds, amount);
-    loan = saturatingSubtract(loan, amount);
-    credits = saturatingSubtract(credits, amount);
+    bank.bankFunds = saturatingAdd(bank.bankFunds, amount);
+    purse.loan = saturatingSubtract(purse.loan, amount);
+    purse.credits = saturatingSubtract(purse.credits, amount);
     console.print(kBankTransactionComplete);
   }
 }

@@ -83,12 +83,12 @@ constexpr std::array<DuelKind, 3> kSimulatorDuels = {DuelKind::blaster, DuelKind
                                                      DuelKind::starship};
 
 // Shows the menu until a game 1..4 is chosen, and returns it.
-std::int32_t simulatorMenu(Console& console, char& inputChar) {
+std::int32_t simulatorMenu(Console& console) {
   // No answer yet: an entry that is not a number can only keep a refused value.
   std::int32_t chosenGame = 0;
   do {
     console.print(kSimulatorMenu);
-    console.numberEntry(inputChar, chosenGame);
+    console.numberEntry(chosenGame);
     console.lineBreak();
   } while (chosenGame < 1 || chosenGame > kExitGame);
   return chosenGame;
@@ -97,15 +97,14 @@ std::int32_t simulatorMenu(Console& console, char& inputChar) {
 }  // namespace
 
 void combatSimulator(Console& console, RandomGenerator& random) {
-  char inputChar = 0;
-  const std::int32_t chosenGame = simulatorMenu(console, inputChar);
+  const std::int32_t chosenGame = simulatorMenu(console);
   console.blankBlock(kAfterChoiceBlankBlock);
   if (chosenGame == kExitGame) return;
   console.print(kLoadingScreen);
-  console.pause(inputChar);
+  console.skipChars(2);
   const DuelResult result = playDuel(console, random, kSimulatorDuels[chosenGame - 1]);
   console.print(result == DuelResult::won ? kWinScreen : kLoseScreen);
-  console.pause(inputChar);
+  console.skipChars(2);
 }
 
 }  // namespace nebulance

@@ -44,7 +44,6 @@ struct DuelFighters {
   int playerHitPoints = kStartingHitPoints;
   int opponentHitPoints = kStartingHitPoints;
   std::int32_t playerMove = 0;  // no move: a first entry that is not a number plays nothing
-  char inputChar = 0;           // the discarded line ends of the move entries
 };
 
 void battleScreen(Console& console, const DuelDefinition& definition,
@@ -95,7 +94,7 @@ void duelTurn(Console& console, RandomGenerator& random, const DuelDefinition& d
               DuelFighters& fighters) {
   battleScreen(console, definition, fighters);
   // An entry that is not a number keeps the previous move, which is played again.
-  console.numberEntry(fighters.inputChar, fighters.playerMove);
+  console.numberEntry(fighters.playerMove);
   // Every turn reseeds and draws, whatever was typed, so one clock second replays one turn.
   random.reseedFromClock();
   const int opponentMove = random.drawModulo(definition.opponentMoves, 1);

@@ -104,18 +104,17 @@ std::string_view verdictFor(std::int32_t score) {
 
 }  // namespace
 
-void finalScore(Console& console, std::int32_t day, std::int32_t dayLimit, std::int32_t& credits,
-                std::int32_t loan, char inputChar) {
-  if (day != saturatingAdd(dayLimit, 1)) return;
+void finalScore(Console& console, const Calendar& calendar, const Purse& purse) {
+  if (calendar.day != kDayLimit + 1) return;
   console.blankBlock(13);
-  credits = saturatingSubtract(credits, loan);
+  const std::int32_t score = saturatingSubtract(purse.credits, purse.loan);
   console.frameOpening();
-  console.format("       Your final score: %10d\n", credits);
+  console.format("       Your final score: %10d\n", score);
   console.print(kScoreExplanation);
-  console.pause(inputChar);
-  console.print(verdictFor(credits));
+  console.skipChars(2);
+  console.print(verdictFor(score));
   console.print(kJourneyOver);
-  console.pause(inputChar);
+  console.skipChars(2);
 }
 
 }  // namespace nebulance

@@ -1,16 +1,13 @@
 // The end of a game that reached its time limit: the loan is deducted and the score judged.
 #pragma once
 
-#include <cstdint>
-
 #include "shell/console.h"
+#include "shell/game_state.h"
 
 namespace nebulance {
 
-// When `day` is `dayLimit` + 1 (the last jump made), deducts `loan` from `credits` (the final
-// score) and shows the score with its verdict; otherwise prints nothing and changes nothing.
-// `inputChar` is the screen's own copy for the pauses.
-void finalScore(Console& console, std::int32_t day, std::int32_t dayLimit, std::int32_t& credits,
-                std::int32_t loan, char inputChar);
+// When the calendar's day is kDayLimit + 1 (the last jump made), shows the final score, the
+// credits less the loan, with its verdict; otherwise prints nothing.
+void finalScore(Console& console, const Calendar& calendar, const Purse& purse);
 
 }  // namespace nebulance

@@ -59,178 +59,189 @@ constexpr std::string_view kLeaveProgramQuestion = R"art(
                  2 = No
        Select option number:)art";
 
-// Everything a run needs besides the state: the console and the one random generator.
+// Everything a run needs: the console, the one random generator and the game.
 struct Session {
   Console& console;
   RandomGenerator& random;
   GameState& state;
 };
 
-void leaveProgramQuestion(Session& session) {
-  GameState& state = session.state;
-  state.leaveAnswer = 0;
-  do {
-    session.console.print(kLeaveProgramQuestion);
-    session.console.numberEntry(state.inputChar, state.leaveAnswer);
-    if (state.leaveAnswer == 1) {
-      session.console.print("\nFarewell...\n");
-      state.menuRepeat = 0;
-      state.leaveSettled = 1;
-    } else if (state.leaveAnswer == 2) {
-      state.menuRepeat = 1;
-      state.leaveSettled = 1;
-      session.console.blankBlock(5);
-    } else {
-      state.leaveSettled = 0;
+// What the start menu keeps from one pass to the next.
+struct StartMenu {
+  // An entry that is not a number keeps the last choice. Back from the simulator it is still
+  // 4, so such an entry opens the simulator again; a refused number is refused again. The
+  // instructions and a No to leaving set it back to 0.
+  std::int32_t choice = 0;
+  // The very first answer is typed on a fresh console: no line end waits before it.
+  bool firstPass = true;
+};
+
+enum class MenuOutcome { showAgain, newGame, leave };
+
+// Returns true when the player confirms leaving, false after a No.
+bool leaveProgramQuestion(Console& console) {
+  // An entry that is not a number keeps the refused answer, and the question is asked again.
+  std::int32_t leaveAnswer = 0;
+  for (;;) {
+    console.print(kLeaveProgramQuestion);
+    console.numberEntry(leaveAnswer);
+    if (leaveAnswer == 1) {
+      console.print("\nFarewell...\n");
+      return true;
     }
-    state.menuChoice = 0;
-  } while (state.leaveSettled != 1);
+    if (leaveAnswer == 2) {
+      console.blankBlock(5);
+      return false;
+    }
+  }
 }
 
-void newGameIntros(Session& session) {
-  Console& console = session.console;
+void newGameIntros(Console& console) {
   console.lineBreak();
   firstNewGameIntro(console);
-  console.pause(session.state.inputChar);
+  console.skipChars(2);
   console.lineBreak();
   secondNewGameIntro(console);
-  console.pause(session.state.inputChar);
+  console.skipChars(2);
   console.lineBreak();
 }
 
 // One pass of the start menu: the banner, the menu, one answer and what it leads to.
-void startMenuPass(Session& session) {
+MenuOutcome startMenuPass(Session& session, StartMenu& menu) {
   Console& console = session.console;
-  GameState& state = session.state;
-  state.menuPasses = saturatingAdd(state.menuPasses, 1);
   titleBanner(console);
   startMenu(console);
   console.print("   Select option number: ");
-  // The very first answer is typed on a fresh console: no line end waits before it.
-  if (state.menuPasses > 1) state.inputChar = console.readChar();
-  console.readNumber(state.menuChoice);
-  switch (state.menuChoice) {
+  if (!menu.firstPass) console.skipChar();
+  menu.firstPass = false;
+  console.readNumber(menu.choice);
+  switch (menu.choice) {
     case 1:
-      state.menuRepeat = 0;
-      newGameIntros(session);
-      state.newGameChosen = 1;
-      state.menuChoice = 0;
-      break;
+      menu.choice = 0;
+      newGameIntros(console);
+      return MenuOutcome::newGame;
     case 2:
+      menu.choice = 0;
       console.lineBreak();
       instructions(console);
-      console.pause(state.inputChar);
+      console.skipChars(2);
       console.lineBreak();
-      state.menuRepeat = 1;
-      state.menuChoice = 0;
-      break;
+      return MenuOutcome::showAgain;
     case 3:
-      leaveProgramQuestion(session);
-      break;
+      menu.choice = 0;
+      return leaveProgramQuestion(console) ? MenuOutcome::leave : MenuOutcome::showAgain;
     case 4:
       console.blankBlock(5);
       combatSimulator(console, session.random);
       console.blankBlock(5);
-      state.menuRepeat = 1;
-      break;
+      return MenuOutcome::showAgain;
     default:
       console.invalidInputDisplay();
-      state.menuRepeat = 1;
       console.blankBlock(5);
+      return MenuOutcome::showAgain;
+  }
+}
+
+// Shows the start menu until a new game is chosen (true) or the player leaves (false).
+bool newGameChosen(Session& session) {
+  StartMenu menu;
+  for (;;) {
+    const MenuOutcome outcome = startMenuPass(session, menu);
+    if (outcome != MenuOutcome::showAgain) return outcome == MenuOutcome::newGame;
   }
 }
 
 void newGameSetUp(Session& session) {
   session.console.print(kNewGameGrant);
-  session.state.credits = kStartingCredits;
-  session.console.pause(session.state.inputChar);
+  session.state.purse.credits = kStartingCredits;
+  session.console.skipChars(2);
   session.console.lineBreak();
 }
 
+// The jump from the hangar: no allowance, no interest, no bank growth.
 void firstJump(Session& session) {
   Console& console = session.console;
   GameState& state = session.state;
-  while (state.gameRunning != 1) {
-    marketGeneration(session.random, state.prices, state.stock, state.location);
-    state.origin = kHangar;
+  Position& position = state.position;
+  // A refused number stays: an entry that is not a number keeps it, and it is refused again.
+  std::int32_t destination = 0;
+  bool arrived = false;
+  while (!arrived) {
+    marketGeneration(session.random, state.market, position.location);
+    position.origin = kHangar;
     console.lineBreak();
     planetMap(console);
-    console.numberEntry(state.inputChar, state.destination);
-    destinationCheck(console, state.destination, state.newGameChosen, state.gameRunning,
-                     state.location);
-    if (isPlanet(state.destination)) {
-      ++state.day;
+    console.numberEntry(destination);
+    arrived = destinationCheck(console, destination, position.location);
+    if (arrived) {
+      state.calendar.day = saturatingAdd(state.calendar.day, 1);
       travelStep(console, session.random, state);
     } else {
-      state.gameRunning = 0;
       console.blankBlock(5);
     }
-    marketGeneration(session.random, state.prices, state.stock, state.location);
+    marketGeneration(session.random, state.market, position.location);
   }
 }
 
 void travel(Session& session) {
   Console& console = session.console;
   GameState& state = session.state;
+  Position& position = state.position;
   console.blankBlock(6);
-  do {
-    state.destination = 0;
+  bool arrived = false;
+  while (!arrived) {
+    // Every map starts with no number, so an entry that is not a number is refused.
+    std::int32_t destination = 0;
     console.lineBreak();
-    state.origin = state.location;
+    position.origin = position.location;
     planetMap(console);
-    console.numberEntry(state.inputChar, state.destination);
+    console.numberEntry(destination);
     console.lineBreak();
-    destinationCheck(console, state.destination, state.newGameChosen, state.gameRunning,
-                     state.location);
-    if (!isPlanet(state.destination)) console.blankBlock(5);
-    marketGeneration(session.random, state.prices, state.stock, state.location);
-  } while (!isPlanet(state.destination));
+    arrived = destinationCheck(console, destination, position.location);
+    if (!arrived) console.blankBlock(5);
+    marketGeneration(session.random, state.market, position.location);
+  }
   console.lineBreak();
   dayAdvance(state);
   travelStep(console, session.random, state);
 }
 
 void leaveGameQuestion(Session& session) {
-  GameState& state = session.state;
+  std::int32_t& answer = session.state.leaveAnswer;
   session.console.print(kLeaveGameQuestion);
   for (;;) {
-    session.console.numberEntry(state.inputChar, state.exitAnswer);
-    if (state.exitAnswer == 1 || state.exitAnswer == 2) break;
+    session.console.numberEntry(answer);
+    if (answer == 1 || answer == 2) break;
     session.console.print("                Input 1 to exit, 2 to cancel: ");
   }
-  if (state.exitAnswer == 1) session.console.lineBreak();
+  if (answer == 1) session.console.lineBreak();
 }
 
 void lastDayWarning(Session& session) {
-  session.state.lastDayWarned = 1;
+  session.state.calendar.lastDayWarned = true;
   session.console.print(kLastDayWarning);
-  session.console.pause(session.state.inputChar);
+  session.console.skipChars(2);
 }
 
 // One pass of the day loop: the dashboard and one command.
 void dayLoopPass(Session& session) {
   Console& console = session.console;
   GameState& state = session.state;
-  if (state.day == state.dayLimit && state.lastDayWarned == 0) lastDayWarning(session);
+  if (state.calendar.day == kDayLimit && !state.calendar.lastDayWarned) lastDayWarning(session);
   console.blankBlock(6);
-  dashboard(console, state.prices, state.credits, state.loan, state.dayLimit, state.location,
-            state.day, state.stock, state.cargo);
-  // Once the warning's pause has run, the line end it left is no longer eaten first.
-  if (state.lastDayWarned == 0) state.inputChar = console.readChar();
-  state.command = console.readChar();
-  switch (state.command) {
+  dashboard(console, state);
+  if (!state.calendar.lastDayWarned) console.skipChar();
+  switch (console.readChar()) {
     case 'S':
     case 's':
       console.blankBlock(6);
-      tradingPost(console, state.inputChar, state.prices, state.credits, state.workAmount,
-                  state.cargo, state.stock, state.nabooTradeAllowed, state.location,
-                  state.purchaseDiscount);
+      tradingPost(console, state.market, state.cargo, state.purse,
+                  tradeTerms(state.rewards, state.position.location));
       break;
     case 'B':
     case 'b':
       console.blankBlock(6);
-      federationBank(console, state.credits, state.loan, state.inputChar, state.interestRate,
-                     state.currentRate, state.bankFunds);
+      federationBank(console, state.purse, state.bank);
       break;
     case 'T':
     case 't':
@@ -245,18 +256,16 @@ void dayLoopPass(Session& session) {
   }
 }
 
+bool gameGoesOn(const GameState& state) {
+  return state.calendar.day != kDayLimit + 1 && state.leaveAnswer != 1;
+}
+
 void play(Session& session) {
-  GameState& state = session.state;
-  while (state.menuRepeat == 1) startMenuPass(session);
-  if (state.newGameChosen == 1) {
+  if (newGameChosen(session)) {
     newGameSetUp(session);
     firstJump(session);
-    while (state.day != saturatingAdd(state.dayLimit, 1) && state.exitAnswer != 1) {
-      dayLoopPass(session);
-    }
-    finalScore(session.console, state.day, state.dayLimit, state.credits, state.loan,
-               state.inputChar);
-    state.gameRunning = 0;
+    while (gameGoesOn(session.state)) dayLoopPass(session);
+    finalScore(session.console, session.state.calendar, session.state.purse);
   }
   session.console.print("Thank you for playing!\n\n");
 }
@@ -264,13 +273,15 @@ void play(Session& session) {
 }  // namespace
 
 void dayAdvance(GameState& state) {
-  const double rate = state.currentRate / kRateDivisor;
-  state.day = saturatingAdd(state.day, 1);
-  state.credits = saturatingAdd(state.credits, kDailyAllowance);
-  state.loan = truncateToInt32(state.loan + rate * state.loan);
-  state.bankFunds = truncateToInt32(state.bankFunds + rate * state.loan);
-  state.bankFunds = saturatingAdd(state.bankFunds, kBankGrowth);
-  if (state.bankFunds < 0) state.bankFunds = 0;
+  Purse& purse = state.purse;
+  std::int32_t& bankFunds = state.bank.bankFunds;
+  const double rate = purse.currentRate / kRateDivisor;
+  state.calendar.day = saturatingAdd(state.calendar.day, 1);
+  purse.credits = saturatingAdd(purse.credits, kDailyAllowance);
+  purse.loan = truncateToInt32(purse.loan + rate * purse.loan);
+  bankFunds = truncateToInt32(bankFunds + rate * purse.loan);
+  bankFunds = saturatingAdd(bankFunds, kBankGrowth);
+  if (bankFunds < 0) bankFunds = 0;
 }
 
 std::error_code runGame(std::istream& in, std::ostream& out, Clock clock) {

@@ -41,46 +41,54 @@ std::int32_t holdLoad(const ProductCounts& cargo) {
   return load;
 }
 
-// The message of the first limit that `quantity` breaks, or nothing when it passes. Room and
+// A quantity asked for: the units on offer and what the quantity would cost.
+struct Purchase {
+  std::int32_t quantity = 0;
+  std::int32_t offered = 0;
+  std::int32_t cost = 0;
+};
+
+// The message of the first limit that `purchase` breaks, or nothing when it passes. Room and
 // credits can only refuse a real purchase: 0 must stay the way out of the entry even when loot
 // has already filled the hold past its capacity.
-std::string_view purchaseRefusal(std::int32_t quantity, std::int32_t offered,
-                                 const ProductCounts& cargo, std::int32_t cost,
-                                 std::int32_t credits) {
+std::string_view purchaseRefusal(const Purchase& purchase, const ProductCounts& cargo,
+                                 const Purse& purse) {
+  const std::int32_t quantity = purchase.quantity;
   if (quantity < 0 || quantity > kLargestQuantity) return kQuantityInputError;
-  if (quantity > offered) return kQuantityAboveShown;
+  if (quantity > purchase.offered) return kQuantityAboveShown;
   if (quantity == 0) return {};
   if (saturatingAdd(quantity, holdLoad(cargo)) > kHoldCapacity) return kCargoBayFull;
-  if (cost > credits) return kNotEnoughCredits;
+  if (purchase.cost > purse.credits) return kNotEnoughCredits;
   return {};
 }
 
 }  // namespace
 
-std::int32_t purchaseCost(std::int32_t price, std::int32_t quantity,
-                          std::int32_t purchaseDiscount) {
-  const std::int32_t fullCost = saturatingMultiply(price, quantity);
-  if (purchaseDiscount != 1) return fullCost;
+std::int32_t purchaseCost(std::int32_t fullCost, bool purchaseDiscount) {
+  if (!purchaseDiscount) return fullCost;
   return truncateToInt32(fullCost - fullCost * kDiscountShare);
 }
 
-void buyScreen(Console& console, char& inputChar, const ProductCounts& prices,
-               std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-               ProductCounts& stock, std::int32_t purchaseDiscount) {
-  workAmount = 0;
-  shopCounterScreen(console, kBuyCounter, credits, stock, prices);
-  const std::int32_t product = itemChoice(console, inputChar, kBuyCounter);
+void buyScreen(Console& console, Market& market, ProductCounts& cargo, Purse& purse,
+               const TradeTerms& terms) {
+  shopCounterScreen(console, kBuyCounter, market.stock, market, purse);
+  const std::int32_t product = itemChoice(console, kBuyCounter);
   if (product == kNoProduct) return console.print(kTradeHalted);
 
   const int i = productIndex(product);
-  const std::int32_t quantity = acceptedQuantity(console, inputChar, [&](std::int32_t quantity) {
-    workAmount = purchaseCost(prices[i], quantity, purchaseDiscount);
-    return purchaseRefusal(quantity, stock[i], cargo, workAmount, credits);
+  const auto costOf = [&](std::int32_t quantity) {
+    return purchaseCost(saturatingMultiply(market.prices[i], quantity), terms.purchaseDiscount);
+  };
+  const std::int32_t quantity = acceptedQuantity(console, [&](std::int32_t quantity) {
+    const Purchase purchase{
+        .quantity = quantity, .offered = market.stock[i], .cost = costOf(quantity)};
+    return purchaseRefusal(purchase, cargo, purse);
   });
-  stock[i] = saturatingSubtract(stock[i], quantity);
+  const std::int32_t cost = costOf(quantity);
+  market.stock[i] = saturatingSubtract(market.stock[i], quantity);
   cargo[i] = saturatingAdd(cargo[i], quantity);
-  credits = saturatingSubtract(credits, workAmount);
-  console.format("                 Total cost: %d\n", workAmount);
+  purse.credits = saturatingSubtract(purse.credits, cost);
+  console.format("                 Total cost: %d\n", cost);
   console.print(kTradeComplete);
 }
 

@@ -29,22 +29,22 @@ constexpr int kStockSpread = 21;  // every market offers 0..20 units of each goo
 
 }  // namespace
 
-void marketGeneration(RandomGenerator& random, ProductCounts& prices, ProductCounts& stock,
-                      std::int32_t location) {
+void marketGeneration(RandomGenerator& random, Market& market, Planet location) {
   random.reseedFromClock();
   for (int i = 0; i < kProductCount; ++i) {
     const PriceRule& rule = kPriceRules[i];
-    prices[i] =
+    market.prices[i] =
         location == kTattooine ? rule.tattooinePrice : random.drawModulo(rule.spread, rule.lowest);
   }
-  for (std::int32_t& quantity : stock) quantity = random.drawModulo(kStockSpread);
+  for (std::int32_t& quantity : market.stock) quantity = random.drawModulo(kStockSpread);
 }
 
 namespace {
 
 // The whole dashboard. Its fields, in order: credits and loan; then each product's price, stock
 // and cargo, with the Time box's day done opening row 6 and the day limit opening row 8; then
-// the planet's name. The price field narrows with the highest price a product can reach.
+// the planet's name, padded to its box. The price field narrows with the highest price a
+// product can reach.
 constexpr std::string_view kDashboard = R"art(    ___________________________
    | Total Credits: %10d |
    | Current Loan: %10d  |
@@ -60,35 +60,23 @@ constexpr std::string_view kDashboard = R"art(    ___________________________
   |  %2d Days ||   [ 8 ] Homing Beacons   ::   %2d       | |   %3d    |  %3d  |
   |__________/\__________________________/\____________/ \__________|_______|
   ||       [o] ||                      ||           |    |      /
-  ||  * [o]  * || Location: %s|| [ E ]xit  |====|     /
+  ||  * [o]  * || Location: %-11s|| [ E ]xit  |====|     /
   || [o]  \    ||______________________/\___________/    |====/
   || *    [o] *||                      \
   \\===========/\ Enter Choice (S)hop, (B)ank, (T)ravel, (E)xit: )art";
 
-// The planet name on the Location line, padded to eleven characters.
-constexpr std::array<std::string_view, 8> kLocationNames = {
-    "",
-    "Tattooine  ",
-    "Jundland   ",
-    "Naboo      ",
-    "Dagobah    ",
-    "Kessel     ",
-    "Alderaan   ",
-    "Cloud City ",
-};
-
 }  // namespace
 
-void dashboard(Console& console, const ProductCounts& prices, std::int32_t credits,
-               std::int32_t loan, std::int32_t dayLimit, std::int32_t location, std::int32_t day,
-               const ProductCounts& stock, const ProductCounts& cargo) {
-  const bool onPlanet = location >= kTattooine && location <= kCloudCity;
-  const std::string_view locationName = onPlanet ? kLocationNames[location] : "";
+void dashboard(Console& console, const GameState& state) {
+  const ProductCounts& prices = state.market.prices;
+  const ProductCounts& stock = state.market.stock;
+  const ProductCounts& cargo = state.cargo;
+  const std::int32_t day = state.calendar.day;
   // The values one row of the art to a line.
   // clang-format off
   console.format(kDashboard,
-                 credits,
-                 loan,
+                 state.purse.credits,
+                 state.purse.loan,
                  prices[0], stock[0], cargo[0],
                  prices[1], stock[1], cargo[1],
                  prices[2], stock[2], cargo[2],
@@ -96,8 +84,8 @@ void dashboard(Console& console, const ProductCounts& prices, std::int32_t credi
                  prices[4], stock[4], cargo[4],
                  day, prices[5], stock[5], cargo[5],
                  prices[6], stock[6], cargo[6],
-                 dayLimit, prices[7], stock[7], cargo[7],
-                 locationName);
+                 kDayLimit, prices[7], stock[7], cargo[7],
+                 placeName(state.position.location));
   // clang-format on
 }
 

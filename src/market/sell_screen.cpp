@@ -25,26 +25,23 @@ constexpr ShopCounter kSellCounter = {
 
 }  // namespace
 
-void sellScreen(Console& console, char& inputChar, const ProductCounts& prices,
-                std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-                ProductCounts& stock) {
-  workAmount = 0;
-  shopCounterScreen(console, kSellCounter, credits, cargo, prices);
-  const std::int32_t product = itemChoice(console, inputChar, kSellCounter);
+void sellScreen(Console& console, Market& market, ProductCounts& cargo, Purse& purse) {
+  shopCounterScreen(console, kSellCounter, cargo, market, purse);
+  const std::int32_t product = itemChoice(console, kSellCounter);
   if (product == kNoProduct) return console.print(kTradeHalted);
 
   const int i = productIndex(product);
-  const std::int32_t quantity = acceptedQuantity(console, inputChar, [&](std::int32_t quantity) {
+  const std::int32_t quantity = acceptedQuantity(console, [&](std::int32_t quantity) {
     if (quantity < 0 || quantity > kLargestQuantity) return kQuantityInputError;
     if (quantity > cargo[i]) return kQuantityAboveShown;
     return std::string_view{};
   });
   // The units go back on the market, where they can be bought back today at the same price.
-  workAmount = saturatingMultiply(prices[i], quantity);
-  stock[i] = saturatingAdd(stock[i], quantity);
+  const std::int32_t gain = saturatingMultiply(market.prices[i], quantity);
+  market.stock[i] = saturatingAdd(market.stock[i], quantity);
   cargo[i] = saturatingSubtract(cargo[i], quantity);
-  credits = saturatingAdd(credits, workAmount);
-  console.format("                 Total gain: %d\n", workAmount);
+  purse.credits = saturatingAdd(purse.credits, gain);
+  console.format("                 Total gain: %d\n", gain);
   console.print(kTradeComplete);
 }
 

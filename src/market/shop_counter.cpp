@@ -41,7 +41,8 @@ constexpr std::string_view kQuantityPrompt = "                 Enter Quantity: "
 // Prints `art`, its rows showing the products from `first` on.
 template <std::size_t Rows>
 void printProductRows(Console& console, const ProductRowsFormat<Rows>& art, std::size_t first,
-                      const ProductCounts& quantities, const ProductCounts& prices) {
+                      const ProductCounts& quantities, const Market& market) {
+  const ProductCounts& prices = market.prices;
   std::array<std::int32_t, 3 * Rows> fields{};
   for (std::size_t row = 0; row < Rows; ++row) {
     const std::size_t i = first + row;
@@ -62,35 +63,31 @@ void shopSign(Console& console, std::int32_t credits) {
   console.format(kShopSign, credits);
 }
 
-void shopCounterScreen(Console& console, const ShopCounter& counter, std::int32_t credits,
-                       const ProductCounts& quantities, const ProductCounts& prices) {
-  shopSign(console, credits);
+void shopCounterScreen(Console& console, const ShopCounter& counter,
+                       const ProductCounts& quantities, const Market& market, const Purse& purse) {
+  shopSign(console, purse.credits);
   console.print(counter.roofIndent);
   console.print(kCounterRoof);
-  printProductRows<kStallRows>(console, counter.stall, 0, quantities, prices);
-  printProductRows<kCounterBaseRows>(console, kCounterBase, kStallRows, quantities, prices);
+  printProductRows<kStallRows>(console, counter.stall, 0, quantities, market);
+  printProductRows<kCounterBaseRows>(console, kCounterBase, kStallRows, quantities, market);
   console.format(kItemPrompt, counter.verb);
 }
 
-std::int32_t itemChoice(Console& console, char& inputChar, const ShopCounter& counter) {
-  char answer = 0;
-  console.letterEntry(inputChar, answer);
+std::int32_t itemChoice(Console& console, const ShopCounter& counter) {
+  char answer = console.letterEntry();
   while (!isItemAnswer(answer)) {
     console.format(kItemError, counter.verb, counter.verb);
-    console.letterEntry(inputChar, answer);
+    answer = console.letterEntry();
   }
   return answer == '9' ? kNoProduct : answer - '0';
 }
 
-std::int32_t acceptedQuantity(Console& console, char& inputChar, const QuantityCheck& check) {
+std::int32_t acceptedQuantity(Console& console, const QuantityCheck& check) {
   std::int32_t quantity = 0;
   console.print(kQuantityPrompt);
-  console.numberEntry(inputChar, quantity);
-  for (std::string_view refusal = check(quantity); !refusal.empty(); refusal = check(quantity)) {
-    console.print(refusal);
-    console.print(kQuantityPrompt);
-    console.numberEntry(inputChar, quantity);
-  }
+  checkedNumberEntry(console, quantity, [&](std::int32_t quantity) {
+    return EntryRefusal{check(quantity), kQuantityPrompt};
+  });
   return quantity;
 }
 

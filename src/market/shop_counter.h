@@ -49,18 +49,19 @@ inline constexpr std::string_view kQuantityAboveShown =
 void shopSign(Console& console, std::int32_t credits);
 
 // Prints the whole Buy or Sell screen, ending with its item prompt. The Quantity column shows
-// `quantities`; the Total column each quantity times its price.
-void shopCounterScreen(Console& console, const ShopCounter& counter, std::int32_t credits,
-                       const ProductCounts& quantities, const ProductCounts& prices);
+// `quantities`, the Prices column the market's; the Total column each quantity times its price.
+void shopCounterScreen(Console& console, const ShopCounter& counter,
+                       const ProductCounts& quantities, const Market& market, const Purse& purse);
 
 // Reads item answers until one is "1" to "9". Returns the product 1..8, or kNoProduct for "9".
-std::int32_t itemChoice(Console& console, char& inputChar, const ShopCounter& counter);
+std::int32_t itemChoice(Console& console, const ShopCounter& counter);
 
 // A check of a quantity: the message lines of the first limit it breaks, or nothing if it passes.
 using QuantityCheck = std::function<std::string_view(std::int32_t quantity)>;
 
 // Asks for a quantity, starting from 0, and asks again after each refusal by `check`, whose
-// message comes first. Returns the first quantity that passes.
-std::int32_t acceptedQuantity(Console& console, char& inputChar, const QuantityCheck& check);
+// message comes first. Returns the first quantity that passes. An entry that is not a number
+// keeps the quantity: 0 at first, else the last one refused.
+std::int32_t acceptedQuantity(Console& console, const QuantityCheck& check);
 
 }  // namespace nebulance

@@ -40,35 +40,31 @@ constexpr std::string_view kLeavingShop = "                 Leaving shop menu...
 constexpr std::string_view kMenuError =
     "                 Input B to purchase, S to sell, or E to exit.\n";
 
-bool nabooRefusesSale(std::int32_t location, std::int32_t nabooTradeAllowed) {
-  return location == kNaboo && nabooTradeAllowed == 0;
-}
-
 }  // namespace
 
-void tradingPost(Console& console, char inputChar, const ProductCounts& prices,
-                 std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-                 ProductCounts& stock, std::int32_t nabooTradeAllowed, std::int32_t location,
-                 std::int32_t purchaseDiscount) {
+TradeTerms tradeTerms(const Rewards& rewards, Planet location) {
+  return {.purchaseDiscount = rewards.purchaseDiscount,
+          .saleRefused = location == kNaboo && !rewards.nabooTradeAllowed};
+}
+
+void tradingPost(Console& console, Market& market, ProductCounts& cargo, Purse& purse,
+                 const TradeTerms& terms) {
   for (;;) {
-    shopSign(console, credits);
+    shopSign(console, purse.credits);
     console.print(kTradingPostMenu);
-    char choice = 0;
-    console.letterEntry(inputChar, choice);
-    switch (choice) {
+    switch (console.letterEntry()) {
       case 'B':
       case 'b':
         console.blankBlock(4);
-        return buyScreen(console, inputChar, prices, credits, workAmount, cargo, stock,
-                         purchaseDiscount);
+        return buyScreen(console, market, cargo, purse, terms);
       case 'S':
       case 's':
-        if (!nabooRefusesSale(location, nabooTradeAllowed)) {
+        if (!terms.saleRefused) {
           console.blankBlock(4);
-          return sellScreen(console, inputChar, prices, credits, workAmount, cargo, stock);
+          return sellScreen(console, market, cargo, purse);
         }
         console.print(kNabooEmbargo);
-        console.pause(inputChar);
+        console.skipChars(2);
         break;  // the menu comes straight back, without a blank block
       case 'E':
       case 'e':

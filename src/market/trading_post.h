@@ -8,31 +8,33 @@
 
 namespace nebulance {
 
+// What the robbery story's rewards and the planet make of a visit.
+struct TradeTerms {
+  bool purchaseDiscount = false;  // purchases cost 10% less
+  bool saleRefused = false;       // Naboo buys nothing until its trade is allowed
+};
+
+// The terms of a visit at `location`.
+TradeTerms tradeTerms(const Rewards& rewards, Planet location);
+
 // The menu reached with S from the dashboard; returns when the visit's one transaction is done
-// or abandoned. `inputChar` is the screen's own copy for discarded characters. At Naboo the Sell
-// choice is refused while `nabooTradeAllowed` is 0.
-void tradingPost(Console& console, char inputChar, const ProductCounts& prices,
-                 std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-                 ProductCounts& stock, std::int32_t nabooTradeAllowed, std::int32_t location,
-                 std::int32_t purchaseDiscount);
+// or abandoned. Under `terms`, the Sell choice may be refused.
+void tradingPost(Console& console, Market& market, ProductCounts& cargo, Purse& purse,
+                 const TradeTerms& terms);
 
-// One purchase: moves units of one product from `stock` into `cargo` for their cost in
-// `credits`, 10% less while `purchaseDiscount` is 1. A quantity passes only within 0..100, the
-// stock, a hold of 100 units and the credits; 0 always passes and buys nothing. `workAmount`
-// is 0 from the start and ends holding the cost of the last quantity checked.
-void buyScreen(Console& console, char& inputChar, const ProductCounts& prices,
-               std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-               ProductCounts& stock, std::int32_t purchaseDiscount);
+// One purchase: moves units of one product from the market's stock into `cargo` for their cost
+// in credits, 10% less under the purchase discount. A quantity passes only within 0..100, the
+// stock, a hold of 100 units and the credits; 0 always passes and buys nothing.
+void buyScreen(Console& console, Market& market, ProductCounts& cargo, Purse& purse,
+               const TradeTerms& terms);
 
-// One sale: moves units of one product from `cargo` back into `stock` for their value at
-// today's price, added to `credits`. A quantity passes only within 0..100 and the units held.
-// `workAmount` is 0 from the start and ends holding the value of the sale.
-void sellScreen(Console& console, char& inputChar, const ProductCounts& prices,
-                std::int32_t& credits, std::int32_t& workAmount, ProductCounts& cargo,
-                ProductCounts& stock);
+// One sale: moves units of one product from `cargo` back into the market's stock for their value
+// at today's price, added to the credits. A quantity passes only within 0..100 and the units
+// held.
+void sellScreen(Console& console, Market& market, ProductCounts& cargo, Purse& purse);
 
-// What a purchase of `quantity` units at `price` costs: the price times the quantity, with a
-// tenth taken off and the rest truncated while `purchaseDiscount` is 1.
-std::int32_t purchaseCost(std::int32_t price, std::int32_t quantity, std::int32_t purchaseDiscount);
+// What a purchase whose `fullCost` is the price times the quantity costs: with the discount, a
+// tenth is taken off and the rest truncated.
+std::int32_t purchaseCost(std::int32_t fullCost, bool purchaseDiscount);
 
 }  // namespace nebulance

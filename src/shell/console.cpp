@@ -94,19 +94,27 @@ bool Console::readNumber(std::int32_t& field) {
   return true;
 }
 
-void Console::numberEntry(char& inputChar, std::int32_t& field) {
-  inputChar = readChar();
+void Console::skipChars(int count) {
+  for (int skipped = 0; skipped < count; ++skipped) nextCharacter();
+}
+
+void Console::numberEntry(std::int32_t& field) {
+  skipChar();
   readNumber(field);
 }
 
-void Console::letterEntry(char& inputChar, char& letter) {
-  inputChar = readChar();
-  letter = readChar();
+char Console::letterEntry() {
+  skipChar();
+  return readChar();
 }
 
-void Console::pause(char& inputChar) {
-  inputChar = readChar();
-  inputChar = readChar();
+void checkedNumberEntry(Console& console, std::int32_t& number, const EntryCheck& check) {
+  console.numberEntry(number);
+  for (EntryRefusal refusal = check(number); !refusal.message.empty(); refusal = check(number)) {
+    console.print(refusal.message);
+    console.print(refusal.reprompt);
+    console.numberEntry(number);
+  }
 }
 
 void Console::invalidInputDisplay() {

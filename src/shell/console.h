@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -64,13 +65,18 @@ class Console {
   // Throws EndOfInput when the input ends before anything but white space is found.
   bool readNumber(std::int32_t& field);
 
-  // Idioms built on the reads; `inputChar` receives every discarded character.
+  // Reads `count` characters and drops them. Throws EndOfInput at end of input. A pause after
+  // an "Enter any input" prompt is skipChars(2): the line end left by the previous entry, then
+  // the key pressed, whose own line end waits for the next entry.
+  void skipChars(int count);
+  // Reads one character and drops it: the line end left by the previous entry.
+  void skipChar() { skipChars(1); }
+
+  // Idioms built on the reads.
   // A character read that eats the line end of the previous entry, then a number read.
-  void numberEntry(char& inputChar, std::int32_t& field);
-  // A character read that eats the previous line end, then the letter itself.
-  void letterEntry(char& inputChar, char& letter);
-  // After an "Enter any input" prompt: one read for the old line end, one for the key pressed.
-  void pause(char& inputChar);
+  void numberEntry(std::int32_t& field);
+  // A character read that eats the previous line end, then the letter itself, returned.
+  char letterEntry();
   // "Invalid input." on a line of its own.
   void invalidInputDisplay();
   // The INCOMING/MESSAGE frame around an event's body: the opening prints the INCOMING line and
@@ -105,5 +111,18 @@ class Console {
   bool inputEnded_ = false;
   std::error_code writeError_;
 };
+
+// What a check says of a number entered: the message of the first limit the number breaks and
+// the question asked again, or nothing at all when it passes.
+struct EntryRefusal {
+  std::string_view message;
+  std::string_view reprompt;
+};
+using EntryCheck = std::function<EntryRefusal(std::int32_t number)>;
+
+// The check-and-ask-again of the bank's amounts and the shop's quantities: makes a number entry
+// into `number`, then, while `check` refuses it, prints the refusal and its question and enters
+// again. An entry that is not a number keeps `number` as it was.
+void checkedNumberEntry(Console& console, std::int32_t& number, const EntryCheck& check);
 
 }  // namespace nebulance

@@ -1,9 +1,11 @@
-// The one record of a running game. The main loop owns the only instance and hands each screen
-// references to exactly the fields that screen reads or changes.
+// The model of a running game: the player's purse and loan, the bank, the rewards the robbery
+// story grants, the calendar, where the player is, today's market and the hold. The main loop
+// owns the only instance and hands each screen the parts it works on.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace nebulance {
 
@@ -33,11 +35,53 @@ enum Planet : std::int32_t {
   kHangar = 8,
 };
 
+// Each place's name, by Planet number, as the dashboard and the travel events write it (the map
+// draws its own). No planet has no name.
+inline constexpr std::array<std::string_view, 9> kPlaceNames = {
+    "",       "Tattooine", "Jundland",   "Naboo",      "Dagobah",
+    "Kessel", "Alderaan",  "Cloud City", "the hangar",
+};
+
+// True for the numbers of the seven planets.
+constexpr bool isPlanet(std::int32_t number) {
+  return number >= kTattooine && number <= kCloudCity;
+}
+
+// The name of `place`; empty for no planet.
+constexpr std::string_view placeName(Planet place) {
+  return place >= kTattooine && place <= kHangar ? kPlaceNames[place] : std::string_view{};
+}
+
+// The goods' names in the forms the screens write them; the Trading Post's lists and the
+// dashboard carry theirs in their art.
+struct ProductNames {
+  std::string_view name;         // the Jedi's spoils
+  std::string_view foundName;    // the wreckage's find
+  std::string_view lostName;     // a lost duel's cargo line
+  std::string_view missingName;  // the robbery story's missing item, for the goods it asks for
+};
+
+// One row per product, in Product order.
+inline constexpr std::array<ProductNames, kProductCount> kProductNames = {{
+    {"Lightsabers", "Lightsabers", "Lightsabers", "Lightsabers"},
+    {"Comlinks", "Comlinks", "Comlinks", ""},
+    {"Holocams", "Holocam", "Holocams", ""},
+    {"Blasters", "Blasters", "Blasters", "blasters"},
+    {"Sublight Drives", "Sublight Drives", "Sublight Drives", ""},
+    {"Super Lasers", "Super Lasers", "Super Lasers", ""},
+    {"Vibro-axes", "Vibro-axes", "Vibro-axes", ""},
+    {"Homing Beacons", "Homing beacons", "Beacons", "homing beacons"},
+}};
+
 using ProductCounts = std::array<std::int32_t, kProductCount>;
 
 // Index into a ProductCounts for a product number 1..8.
 constexpr int productIndex(std::int32_t product) {
   return product - 1;
+}
+
+constexpr const ProductNames& productNames(Product product) {
+  return kProductNames[productIndex(product)];
 }
 
 // Game constants, each with its reason.
@@ -50,48 +94,71 @@ inline constexpr std::int32_t kDayLimit = 30;                 // the game ends w
 inline constexpr std::int32_t kHoldCapacity = 100;            // total units a purchase may fill to
 inline constexpr std::int32_t kLargestQuantity = 100;         // most units per transaction
 
+// The player's money.
+struct Purse {
+  std::int32_t credits = 0;      // in hand; the grant arrives when a new game starts
+  std::int32_t loan = 0;         // owed to the Federation Bank
+  std::int32_t currentRate = 0;  // percent charged on the whole loan each day: the last loan's
+
+  bool operator==(const Purse&) const = default;
+};
+
+// The Federation Bank.
+struct Bank {
+  // "Credits Available"; a robbery can sink it below 0 until the next day's growth.
+  std::int32_t bankFunds = kStartingBankFunds;
+  // Today's rate for a new loan, percent 5..20, drawn on each jump.
+  std::int32_t interestRate = 0;
+
+  bool operator==(const Bank&) const = default;
+};
+
+// What the bank-robbery story's victories grant; once granted, kept for the rest of the game.
+struct Rewards {
+  bool purchaseDiscount = false;   // purchases cost 10% less
+  bool nabooTradeAllowed = false;  // Naboo buys from the player
+
+  bool operator==(const Rewards&) const = default;
+};
+
+struct Calendar {
+  // 1 after the first jump; the jump that makes it kDayLimit + 1 ends the game.
+  std::int32_t day = 0;
+  // Set once the last-day warning has been shown, which happens once. It carries to every later
+  // dashboard of the game: their command reads no longer eat the line end left by the previous
+  // entry first, so that line end is read as a command (Input Error) before the letter typed.
+  bool lastDayWarned = false;
+
+  bool operator==(const Calendar&) const = default;
+};
+
+struct Position {
+  Planet location = kNoPlanet;  // where the player is: a planet from the first jump on
+  Planet origin = kNoPlanet;    // the place left on the current jump, the hangar on the first
+
+  bool operator==(const Position&) const = default;
+};
+
+// Today's market at the location, indexed by product number - 1.
+struct Market {
+  ProductCounts prices{};  // the price of one unit
+  ProductCounts stock{};   // units on offer
+
+  bool operator==(const Market&) const = default;
+};
+
 struct GameState {
-  // Player, bank and rewards.
-  std::int32_t credits = 0;                     // the player's credits
-  std::int32_t loan = 0;                        // debt to the Federation Bank
-  std::int32_t bankFunds = kStartingBankFunds;  // the bank's "Credits Available"
-  std::int32_t interestRate = 0;                // today's offered rate, percent, 5..20
-  std::int32_t currentRate = 0;                 // rate charged on the loan, percent
-  std::int32_t purchaseDiscount = 0;            // 1: purchases cost 10% less
-  std::int32_t nabooTradeAllowed = 0;           // 1: Naboo buys from the player
-
-  // Calendar.
-  std::int32_t day = 0;               // 1 after the first jump
-  std::int32_t dayLimit = kDayLimit;  // the last day
-  std::int32_t lastDayWarned = 0;     // 1 once the last-day warning was shown
-
-  // Position.
-  std::int32_t location = kNoPlanet;  // the planet where the player is
-  std::int32_t origin = kNoPlanet;    // the place left on the current jump
-  std::int32_t destination = 0;       // the number last typed on the planet map
-
-  // Market and cargo, indexed by product number - 1.
-  ProductCounts prices{};  // today's price of one unit here
-  ProductCounts stock{};   // units on offer here today
-  ProductCounts cargo{};   // units in the player's hold
-
-  // Travel-step working values, written afresh before each read.
-  std::int32_t eventRoll = 0;     // which travel event, 1..15
-  std::int32_t eventProduct = 0;  // product of the wreckage loot, 1..8
-  std::int32_t eventCount = 0;    // units of the wreckage loot, 1..10
-  std::int32_t workAmount = 0;    // credits after the tax; value of a trade
-
-  // Loop control of the main loop.
-  std::int32_t menuPasses = 0;     // start menu passes so far
-  std::int32_t menuChoice = 0;     // number typed at the start menu
-  std::int32_t menuRepeat = 1;     // 1 while the start menu is to be shown again
-  std::int32_t leaveAnswer = 0;    // answer to the start menu's leave question
-  std::int32_t leaveSettled = 0;   // 1 once that question got 1 or 2
-  std::int32_t newGameChosen = 0;  // 1 from the intro screens to the first jump
-  std::int32_t gameRunning = 0;    // 1 while the day loop runs
-  std::int32_t exitAnswer = 0;     // answer to the in-game leave question
-  char command = 0;                // the letter read at the dashboard
-  char inputChar = 0;              // where discarded characters go
+  Purse purse;
+  Bank bank;
+  Rewards rewards;
+  Calendar calendar;
+  Position position;
+  Market market;
+  ProductCounts cargo{};  // the hold: units of each product, indexed by product number - 1
+  // The answer to the in-game leave question, 1 to leave or 2 to stay. It carries from one
+  // question to the next: an entry that is not a number keeps it, so after a cancel the next
+  // question is cancelled at once.
+  std::int32_t leaveAnswer = 0;
 
   bool operator==(const GameState&) const = default;
 };

@@ -34,16 +34,14 @@ void planetMap(Console& console) {
   console.print(kPlanetMap);
 }
 
-void destinationCheck(Console& console, std::int32_t& destination, std::int32_t& newGameChosen,
-                      std::int32_t& gameRunning, std::int32_t& location) {
+bool destinationCheck(Console& console, std::int32_t destination, Planet& location) {
   if (!isPlanet(destination)) {
     console.invalidInputDisplay();
-    return;
+    return false;
   }
-  newGameChosen = 0;
-  gameRunning = 1;
-  location = destination;
+  location = static_cast<Planet>(destination);
   console.lineBreak();
+  return true;
 }
 
 }  // namespace nebulance

@@ -4,20 +4,15 @@
 #include <cstdint>
 
 #include "shell/console.h"
+#include "shell/game_state.h"
 
 namespace nebulance {
 
 // Prints the star chart, ending with its prompt on the same line.
 void planetMap(Console& console);
 
-// Accepts a destination 1..7: moves the player there and marks the game running. Any other
-// number changes nothing and gets the invalid input display.
-void destinationCheck(Console& console, std::int32_t& destination, std::int32_t& newGameChosen,
-                      std::int32_t& gameRunning, std::int32_t& location);
-
-// True for the numbers of the seven planets.
-constexpr bool isPlanet(std::int32_t number) {
-  return number >= 1 && number <= 7;
-}
+// Accepts a destination 1..7: moves the player's `location` there and returns true. Any other
+// number changes nothing, gets the invalid input display and returns false.
+bool destinationCheck(Console& console, std::int32_t destination, Planet& location);
 
 }  // namespace nebulance

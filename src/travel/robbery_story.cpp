@@ -10,18 +10,11 @@ namespace nebulance {
 
 namespace {
 
-// The fields one story may change, and the console and generator it plays on.
+// The game one story plays in, and the console and generator it plays on.
 struct Story {
   Console& console;
   RandomGenerator& random;
-  char& inputChar;
-  std::int32_t& credits;
-  std::int32_t& purchaseDiscount;
-  std::int32_t& bankFunds;
-  ProductCounts& cargo;
-  std::int32_t& nabooTradeAllowed;
-  const ProductCounts& prices;
-  std::int32_t location;
+  GameState& state;
 };
 
 constexpr std::int32_t kLetThingsBe = 4;
@@ -36,30 +29,27 @@ constexpr std::string_view kEndOfScreen = "\n       Enter any input to continue.
 void closeScreen(Story& story) {
   story.console.frameClosing();
   story.console.print(kEndOfScreen);
-  story.console.pause(story.inputChar);
+  story.console.skipChars(2);
 }
 
 void depositLoss(Story& story) {
   const int loss = story.random.drawModulo(kDepositLossSpread, kDepositLossLowest);
   story.console.format("         - Bank: -%d deposits\n", loss);
-  story.bankFunds = saturatingSubtract(story.bankFunds, loss);
+  std::int32_t& bankFunds = story.state.bank.bankFunds;
+  bankFunds = saturatingSubtract(bankFunds, loss);
 }
 
 void heroReward(Story& story) {
   const int reward = story.random.drawModulo(kHeroRewardSpread, kHeroRewardLowest);
-  story.credits = saturatingAdd(story.credits, reward);
+  std::int32_t& credits = story.state.purse.credits;
+  credits = saturatingAdd(credits, reward);
   story.console.format("         - Credits: +%d\n", reward);
-}
-
-void addToCargo(Story& story, Product product, std::int32_t count) {
-  std::int32_t& held = story.cargo[productIndex(product)];
-  held = saturatingAdd(held, count);
 }
 
 void blasterReward(Story& story) {
   heroReward(story);
   story.console.print("         - 10% discount in purchase.\n");
-  story.purchaseDiscount = 1;
+  story.state.rewards.purchaseDiscount = true;
 }
 
 constexpr std::string_view kJediBelongings = R"art(       You manage to find,
@@ -76,34 +66,38 @@ constexpr std::string_view kJediBelongings = R"art(       You manage to find,
 
 )art";
 
-// The Jedi's spoils come after a pause of their own; each item lands as its line is shown.
-void lightsaberReward(Story& story) {
-  story.console.pause(story.inputChar);
-  story.console.print(kJediBelongings);
-  story.console.print("         - Lightsabers: +1\n");
-  addToCargo(story, kLightsabers, 1);
-  story.console.print("         - Comlinks: +2\n");
-  addToCargo(story, kComlinks, 2);
-  story.console.print("         - Blasters: +1\n");
-  addToCargo(story, kBlasters, 1);
-  story.console.print("         - Allowed trade in Naboo.\n");
-  story.nabooTradeAllowed = 1;
-}
-
-// What a defeat costs from the hold; products 3 and 8 have names of their own here.
-constexpr std::array<std::string_view, kProductCount> kLostCargoNames = {
-    "         - Lightsabers:", "         - Comlinks:",        "         - Holocams:",
-    "         - Blasters:",    "         - Sublight Drives:", "         - Super Lasers:",
-    "         - Vibro-axes:",  "         - Beacons:",
+// Units of one product that a victory adds to the hold.
+struct Spoil {
+  Product product;
+  std::int32_t count;
 };
 
+// What the Jedi leaves behind, in the order it is listed.
+constexpr std::array<Spoil, 3> kJediSpoils = {{
+    {kLightsabers, 1},
+    {kComlinks, 2},
+    {kBlasters, 1},
+}};
+
+// The Jedi's spoils come after a pause of their own.
+void lightsaberReward(Story& story) {
+  story.console.skipChars(2);
+  story.console.print(kJediBelongings);
+  for (const Spoil& spoil : kJediSpoils) {
+    story.console.format("         - %s: +%d\n", productNames(spoil.product).name, spoil.count);
+    std::int32_t& held = story.state.cargo[productIndex(spoil.product)];
+    held = saturatingAdd(held, spoil.count);
+  }
+  story.console.print("         - Allowed trade in Naboo.\n");
+  story.state.rewards.nabooTradeAllowed = true;
+}
+
 void defeatPenalty(Story& story) {
-  const int product = story.random.drawModulo(kProductCount, 1);
-  std::int32_t& held = story.cargo[productIndex(product)];
+  const auto product = static_cast<Product>(story.random.drawModulo(kProductCount, 1));
+  std::int32_t& held = story.state.cargo[productIndex(product)];
   if (held > 0) {
     const int lost = story.random.drawModulo(held, 1);
-    story.console.print(kLostCargoNames[productIndex(product)]);
-    story.console.format(" %d\n", lost);
+    story.console.format("         - %s: %d\n", productNames(product).lostName, lost);
     held -= lost;
   }
   depositLoss(story);
@@ -112,7 +106,6 @@ void defeatPenalty(Story& story) {
 // One of the three fighting choices: the item it needs, its duel and the screens around it.
 struct StoryBranch {
   Product neededItem;
-  std::string_view missingItemMessage;
   DuelKind duel;
   std::string_view intro;
   bool introNamesPlanet;  // the beacon tracks the robbers to the planet just reached
@@ -244,19 +237,13 @@ constexpr std::string_view kStarshipDefeat = R"art(       Unexpectedly, the enem
 
 // Choices 1 to 3, in order.
 constexpr std::array<StoryBranch, 3> kStoryBranches = {{
-    {kBlasters, "       You do not have any blasters in stock!\n", DuelKind::blaster, kBlasterIntro,
-     false, kBlasterVictory, blasterReward, kBlasterDefeat},
-    {kLightsabers, "       You do not have any Lightsabers in stock!\n", DuelKind::lightsaber,
-     kLightsaberIntro, false, kLightsaberVictory, lightsaberReward, kLightsaberDefeat},
-    {kHomingBeacons, "       You do not have any homing beacons in stock!\n", DuelKind::starship,
-     kStarshipIntro, true, kStarshipVictory, heroReward, kStarshipDefeat},
+    {kBlasters, DuelKind::blaster, kBlasterIntro, false, kBlasterVictory, blasterReward,
+     kBlasterDefeat},
+    {kLightsabers, DuelKind::lightsaber, kLightsaberIntro, false, kLightsaberVictory,
+     lightsaberReward, kLightsaberDefeat},
+    {kHomingBeacons, DuelKind::starship, kStarshipIntro, true, kStarshipVictory, heroReward,
+     kStarshipDefeat},
 }};
-
-// Where the beacon leads: the planet just reached, its name carrying the line end.
-constexpr std::array<std::string_view, 8> kTrackedPlanetNames = {
-    "",           "Tattooine.\n", "Jundland.\n", "Naboo.\n",
-    "Dagobah.\n", "Kessel.\n",    "Alderaan.\n", "Cloud City.\n",
-};
 
 const StoryBranch* branchFor(std::int32_t storyChoice) {
   if (storyChoice < 1 || storyChoice > static_cast<std::int32_t>(kStoryBranches.size())) {
@@ -270,42 +257,46 @@ constexpr std::string_view kPurchaseOffer = R"art(       Would you like to purch
                     2 - No
        Enter choice: )art";
 
-// Offers the missing item until it is bought or the choice is cancelled; returns the choice
-// that stands (0 when cancelled). A purchase pays the full market price and skips every
-// Trading Post rule: no discount, no stock, no hold limit.
-std::int32_t purchaseOffer(Story& story, const StoryBranch& branch, std::int32_t storyChoice,
-                           std::int32_t& offerAnswer) {
-  std::int32_t& held = story.cargo[productIndex(branch.neededItem)];
-  const std::int32_t price = story.prices[productIndex(branch.neededItem)];
+// Offers the branch's item while the hold has none; returns true once it has one, false when
+// the offer is declined or the credits do not reach the price. A purchase pays the full market
+// price and skips every Trading Post rule: no discount, no stock, no hold limit.
+bool neededItemHeld(Story& story, const StoryBranch& branch, std::int32_t& offerAnswer) {
+  std::int32_t& held = story.state.cargo[productIndex(branch.neededItem)];
+  std::int32_t& credits = story.state.purse.credits;
+  const std::int32_t price = story.state.market.prices[productIndex(branch.neededItem)];
   while (held == 0) {
-    story.console.print(branch.missingItemMessage);
+    story.console.format("       You do not have any %s in stock!\n",
+                         productNames(branch.neededItem).missingName);
     story.console.print(kPurchaseOffer);
-    story.console.numberEntry(story.inputChar, offerAnswer);
+    story.console.numberEntry(offerAnswer);
     if (offerAnswer == 1) {
-      if (story.credits <= price) {
+      if (credits <= price) {
         story.console.print("       You do not have enough credits!\n");
-        return 0;
+        return false;
       }
-      story.credits = saturatingSubtract(story.credits, price);
+      credits = saturatingSubtract(credits, price);
       held = saturatingAdd(held, 1);
     } else if (offerAnswer == 2) {
       // The No leaves its line end; eat it so the next prompt reads a fresh entry.
-      story.inputChar = story.console.readChar();
-      return 0;
+      story.console.skipChar();
+      return false;
     }
   }
-  return storyChoice;
+  return true;
 }
 
 std::int32_t readStoryChoice(Story& story) {
+  // A choice whose item is not bought is set back to 0, which an entry that is not a number then
+  // keeps and the prompt refuses.
   std::int32_t storyChoice = 0;
+  // Kept from one offer to the next in a story: an entry that is not a number gives the last
+  // answer again, so after a No the next offer is declined at once.
   std::int32_t offerAnswer = 0;
   do {
     story.console.print("       What will you do? (1/2/3/4): ");
-    story.console.numberEntry(story.inputChar, storyChoice);
-    if (const StoryBranch* branch = branchFor(storyChoice)) {
-      storyChoice = purchaseOffer(story, *branch, storyChoice, offerAnswer);
-    }
+    story.console.numberEntry(storyChoice);
+    const StoryBranch* branch = branchFor(storyChoice);
+    if (branch != nullptr && !neededItemHeld(story, *branch, offerAnswer)) storyChoice = 0;
   } while (storyChoice < 1 || storyChoice > kLetThingsBe);
   return storyChoice;
 }
@@ -330,12 +321,11 @@ void fight(Story& story, const StoryBranch& branch) {
   Console& console = story.console;
   console.frameOpening();
   console.print(branch.intro);
-  if (branch.introNamesPlanet && story.location >= kTattooine && story.location <= kCloudCity) {
-    console.print(kTrackedPlanetNames[static_cast<std::size_t>(story.location)]);
-  }
+  const Planet location = story.state.position.location;
+  if (branch.introNamesPlanet && isPlanet(location)) console.format("%s.\n", placeName(location));
   console.frameClosing();
   console.print("\n       Enter any input to continue.");
-  console.pause(story.inputChar);
+  console.skipChars(2);
 
   const DuelResult result = playDuel(console, story.random, branch.duel);
   console.frameOpening();
@@ -351,13 +341,8 @@ void fight(Story& story, const StoryBranch& branch) {
 
 }  // namespace
 
-void bankRobberyStory(Console& console, RandomGenerator& random, char& inputChar,
-                      std::int32_t& credits, std::int32_t& purchaseDiscount,
-                      std::int32_t& bankFunds, ProductCounts& cargo,
-                      std::int32_t& nabooTradeAllowed, const ProductCounts& prices,
-                      std::int32_t location) {
-  Story story{console,   random, inputChar,         credits, purchaseDiscount,
-              bankFunds, cargo,  nabooTradeAllowed, prices,  location};
+void bankRobberyStory(Console& console, RandomGenerator& random, GameState& state) {
+  Story story{console, random, state};
   const std::int32_t storyChoice = readStoryChoice(story);
   console.blankBlock(11);
   if (const StoryBranch* branch = branchFor(storyChoice)) {

@@ -2,8 +2,6 @@
 // missing item, then a duel with its reward or defeat penalty, or the robbed bank's loss.
 #pragma once
 
-#include <cstdint>
-
 #include "random/random_generator.h"
 #include "shell/console.h"
 #include "shell/game_state.h"
@@ -13,10 +11,8 @@ namespace nebulance {
 // Runs one story from its prompt to its end screen's pause. The duels reseed `random` every
 // turn; the reward and penalty draws follow on from the duel's last turn, and the robbed
 // bank's draw from the travel step's.
-void bankRobberyStory(Console& console, RandomGenerator& random, char& inputChar,
-                      std::int32_t& credits, std::int32_t& purchaseDiscount,
-                      std::int32_t& bankFunds, ProductCounts& cargo,
-                      std::int32_t& nabooTradeAllowed, const ProductCounts& prices,
-                      std::int32_t location);
+// A story works on the purse, the bank's funds, the hold and the rewards; it buys at today's
+// prices and tracks the robbers to the location.
+void bankRobberyStory(Console& console, RandomGenerator& random, GameState& state);
 
 }  // namespace nebulance

@@ -13,22 +13,6 @@ namespace {
 constexpr std::int32_t kAcquaintanceGift = 2000;  // the 200 credits lent, come back tenfold
 constexpr double kPatrolTaxShare = 0.1;
 
-// Places named by the events; the hangar only ever appears as the origin of the first jump.
-constexpr std::array<std::string_view, 9> kPlaceNames = {
-    "",       "Tattooine", "Jundland",   "Naboo",      "Dagobah",
-    "Kessel", "Alderaan",  "Cloud City", "the hangar",
-};
-
-std::string_view placeName(std::int32_t place) {
-  return place >= 1 && place <= 8 ? kPlaceNames[place] : std::string_view{};
-}
-
-// The wreckage's finds: "Holocam" singular and "Homing beacons" in lower case are its own.
-constexpr std::array<std::string_view, kProductCount> kWreckageNames = {
-    "Lightsabers",     "Comlinks",     "Holocam",    "Blasters",
-    "Sublight Drives", "Super Lasers", "Vibro-axes", "Homing beacons",
-};
-
 enum class TravelEvent {
   safeJourney,
   robberyRumour,
@@ -56,7 +40,8 @@ TravelEvent eventForRoll(std::int32_t eventRoll) {
   }
 }
 
-void printPlace(Console& console, std::int32_t place, FormatString<'s'> format) {
+// The hangar only ever appears as the origin of the first jump; no planet is not named.
+void printPlace(Console& console, Planet place, FormatString<'s'> format) {
   const std::string_view name = placeName(place);
   if (!name.empty()) console.format(format, name);
 }
@@ -68,29 +53,30 @@ void eventOpening(Console& console) {
 }
 
 // A blank line, the prompt, the pause and a blank line: inside a long event and at its end.
-void proceedPause(Console& console, char& inputChar) {
+void proceedPause(Console& console) {
   console.print("\n       Enter any input to proceed.\n");
-  console.pause(inputChar);
+  console.skipChars(2);
   console.lineBreak();
 }
 
-void eventClosing(Console& console, char& inputChar) {
+void eventClosing(Console& console) {
   console.frameClosing();
-  proceedPause(console, inputChar);
+  proceedPause(console);
 }
 
 void patrolTax(Console& console, GameState& state) {
+  std::int32_t& credits = state.purse.credits;
   eventOpening(console);
   console.print("       As you were travelling from\n");
-  printPlace(console, state.origin, "       %s ");
+  printPlace(console, state.position.origin, "       %s ");
   console.print("to ");
-  printPlace(console, state.location, "%s,");
+  printPlace(console, state.position.location, "%s,");
   console.print("\n       a Republican patrol caught\n       you and taxed you 10% of your\n");
-  state.workAmount = truncateToInt32(state.credits - state.credits * kPatrolTaxShare);
-  console.format("       formerly %d has been\n", state.credits);
-  console.format("       deducted and is now %d.\n", state.workAmount);
-  state.credits = state.workAmount;
-  eventClosing(console, state.inputChar);
+  const std::int32_t taxed = truncateToInt32(credits - credits * kPatrolTaxShare);
+  console.format("       formerly %d has been\n", credits);
+  console.format("       deducted and is now %d.\n", taxed);
+  credits = taxed;
+  eventClosing(console);
 }
 
 constexpr std::string_view kPirateRaidAttack = R"art(       As you gaze at the stars from
@@ -121,13 +107,13 @@ constexpr std::string_view kPirateRaidSurrender = R"art(       To your surprise,
        take everything.
 )art";
 
-void pirateRaid(Console& console, GameState& state) {
+void pirateRaid(Console& console, ProductCounts& cargo) {
   eventOpening(console);
   console.print(kPirateRaidAttack);
-  proceedPause(console, state.inputChar);
+  proceedPause(console);
   console.print(kPirateRaidSurrender);
-  state.cargo.fill(0);
-  eventClosing(console, state.inputChar);
+  cargo.fill(0);
+  eventClosing(console);
 }
 
 constexpr std::string_view kAcquaintanceRequest = R"art( you see an
@@ -159,13 +145,13 @@ constexpr std::string_view kAcquaintanceReturn = R"art(       Upon reaching your
 void oldAcquaintance(Console& console, GameState& state) {
   eventOpening(console);
   console.print("       As you prepare to leave for\n");
-  printPlace(console, state.location, "       %s,");
+  printPlace(console, state.position.location, "       %s,");
   console.print(kAcquaintanceRequest);
-  proceedPause(console, state.inputChar);
+  proceedPause(console);
   console.print(kAcquaintanceReturn);
-  state.credits = saturatingAdd(state.credits, kAcquaintanceGift);
-  console.format("       Current credits: %d\n", state.credits);
-  eventClosing(console, state.inputChar);
+  state.purse.credits = saturatingAdd(state.purse.credits, kAcquaintanceGift);
+  console.format("       Current credits: %d\n", state.purse.credits);
+  eventClosing(console);
 }
 
 constexpr std::string_view kWreckage = R"art(       You chance upon the floating
@@ -175,14 +161,19 @@ constexpr std::string_view kWreckage = R"art(       You chance upon the floating
 
 )art";
 
-void wreckageLoot(Console& console, GameState& state) {
+// What the wreckage holds: `count` units of `product`.
+struct Loot {
+  Product product;
+  std::int32_t count;
+};
+
+void wreckageLoot(Console& console, const Loot& loot, ProductCounts& cargo) {
   eventOpening(console);
   console.print(kWreckage);
-  const std::string_view name = kWreckageNames[productIndex(state.eventProduct)];
-  console.format("       %d %s\n", state.eventCount, name);
-  std::int32_t& held = state.cargo[productIndex(state.eventProduct)];
-  held = saturatingAdd(held, state.eventCount);
-  eventClosing(console, state.inputChar);
+  console.format("       %d %s\n", loot.count, productNames(loot.product).foundName);
+  std::int32_t& held = cargo[productIndex(loot.product)];
+  held = saturatingAdd(held, loot.count);
+  eventClosing(console);
 }
 
 constexpr std::string_view kSafeJourney = R"art(       Your journey was safe and
@@ -191,10 +182,10 @@ constexpr std::string_view kSafeJourney = R"art(       Your journey was safe and
        unloading your cargo for trade.
 )art";
 
-void safeJourney(Console& console, GameState& state) {
+void safeJourney(Console& console) {
   eventOpening(console);
   console.print(kSafeJourney);
-  eventClosing(console, state.inputChar);
+  eventClosing(console);
 }
 
 constexpr std::string_view kRobberyRumour = R"art(       Relaxing at a bar, you hear
@@ -224,33 +215,31 @@ void robberyRumour(Console& console, RandomGenerator& random, GameState& state) 
   console.print(kRobberyRumour);
   console.frameClosing();
   console.lineBreak();
-  bankRobberyStory(console, random, state.inputChar, state.credits, state.purchaseDiscount,
-                   state.bankFunds, state.cargo, state.nabooTradeAllowed, state.prices,
-                   state.location);
+  bankRobberyStory(console, random, state);
 }
 
 }  // namespace
 
 void travelStep(Console& console, RandomGenerator& random, GameState& state) {
   random.reseedFromClock();
-  state.eventRoll = random.drawModulo(15, 1);
-  state.eventProduct = random.drawModulo(kProductCount, 1);
-  state.eventCount = random.drawModulo(10, 1);
-  state.interestRate = random.drawModulo(16, 5);
+  const std::int32_t eventRoll = random.drawModulo(15, 1);
+  const Loot loot{.product = static_cast<Product>(random.drawModulo(kProductCount, 1)),
+                  .count = random.drawModulo(10, 1)};
+  state.bank.interestRate = random.drawModulo(16, 5);
 
-  switch (eventForRoll(state.eventRoll)) {
+  switch (eventForRoll(eventRoll)) {
     case TravelEvent::patrolTax:
       return patrolTax(console, state);
     case TravelEvent::pirateRaid:
-      return pirateRaid(console, state);
+      return pirateRaid(console, state.cargo);
     case TravelEvent::oldAcquaintance:
       return oldAcquaintance(console, state);
     case TravelEvent::wreckageLoot:
-      return wreckageLoot(console, state);
+      return wreckageLoot(console, loot, state.cargo);
     case TravelEvent::robberyRumour:
       return robberyRumour(console, random, state);
     case TravelEvent::safeJourney:
-      return safeJourney(console, state);
+      return safeJourney(console);
   }
 }
 

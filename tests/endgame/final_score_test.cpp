@@ -12,14 +12,14 @@
 namespace nebulance {
 namespace {
 
-// Settles the game on `day` with the time limit 30: the screens, then "score" and the credits.
-std::string settle(std::int32_t day, std::int32_t credits, std::int32_t loan) {
+// Settles the game on `day` with the time limit 30: the screens it shows.
+std::string settle(std::int32_t day, const Purse& purse) {
   std::istringstream in("\na\na\n");
   std::ostringstream out;
   Console console(in, out);
-  finalScore(console, day, 30, credits, loan, '\n');
+  finalScore(console, {.day = day}, purse);
   console.flush();
-  return out.str() + "score " + std::to_string(credits);
+  return out.str();
 }
 
 // Day 31's "credits loan score verdict": the edges of the bands, then the loan deducted before
@@ -41,15 +41,15 @@ TEST(FinalScoreTest, ScoreFallsInItsBand) {
     scoreField << std::setw(10) << score;
     std::string screen = testing::readTestData("endgame_" + verdict + ".txt");
     screen.replace(screen.find("score: ") + 7, 10, scoreField.str());  // over its own score
-    EXPECT_EQ(settle(31, credits, loan), screen.append("score " + score)) << credits << " " << loan;
+    EXPECT_EQ(settle(31, {.credits = credits, .loan = loan}), screen) << credits << " " << loan;
   }
   EXPECT_TRUE(bands.eof());  // every row was read
 }
 
-// Only day 31 settles; on other days (a player who left with E) nothing is shown or deducted.
+// Only day 31 settles; on other days (a player who left with E) nothing is shown.
 TEST(FinalScoreTest, ShownOnlyOnTheDayAfterTheLimit) {
   for (const std::int32_t day : {0, 1, 29, 30, 32}) {
-    EXPECT_EQ(settle(day, 5000, 1000), "score 5000") << day;
+    EXPECT_EQ(settle(day, {.credits = 5000, .loan = 1000}), "") << day;
   }
 }
 

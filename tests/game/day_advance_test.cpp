@@ -28,17 +28,15 @@ constexpr Jump kJumps[] = {
 
 TEST(DayAdvanceTest, ChargesTheDayAndChangesNothingElse) {
   for (const Jump& jump : kJumps) {
-    GameState state{.credits = jump.credits,
-                    .loan = jump.loan,
-                    .bankFunds = jump.bankFunds,
-                    .interestRate = 13,
-                    .currentRate = jump.rate,
-                    .day = 5};
+    GameState state;
+    state.purse = {.credits = jump.credits, .loan = jump.loan, .currentRate = jump.rate};
+    state.bank = {.bankFunds = jump.bankFunds, .interestRate = 13};
+    state.calendar.day = 5;
     GameState expected = state;
-    expected.day = 6;
-    expected.credits = jump.creditsAfter;
-    expected.loan = jump.loanAfter;
-    expected.bankFunds = jump.bankFundsAfter;
+    expected.calendar.day = 6;
+    expected.purse.credits = jump.creditsAfter;
+    expected.purse.loan = jump.loanAfter;
+    expected.bank.bankFunds = jump.bankFundsAfter;
     dayAdvance(state);
     EXPECT_EQ(state, expected) << jump.credits << " " << jump.loan << " " << jump.bankFunds;
   }

@@ -24,6 +24,13 @@ static_assert(!matches("%d %d", "d"));
 static_assert(!matches("%d", "dd"));
 static_assert(!matches("%5.2d", "d"));
 static_assert(!matches("%-%", ""));
+// What printf would write otherwise than a plain field does: its flags and a precision.
+static_assert(!matches("%05d", "d"));
+static_assert(!matches("%-05d", "d"));
+static_assert(!matches("%+d", "d"));
+static_assert(!matches("% d", "d"));
+static_assert(!matches("%#d", "d"));
+static_assert(!matches("%.2f", "f"));
 
 constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();

@@ -26,13 +26,14 @@ constexpr std::tuple<std::int64_t, std::int32_t, std::int32_t> kJumps[] = {
 
 TEST(TravelStepTest, TaxAndGiftAtTheEdgesOfTheCredits) {
   for (const auto& [clock, credits, creditsAfter] : kJumps) {
-    GameState state{.credits = credits};
+    GameState state;
+    state.purse.credits = credits;
     std::istringstream in("\na\na\n");
     std::ostringstream out;
     Console console(in, out);
     RandomGenerator random(testing::scriptedClock({clock}));
     travelStep(console, random, state);
-    EXPECT_EQ(state.credits, creditsAfter) << clock << ", credits " << credits;
+    EXPECT_EQ(state.purse.credits, creditsAfter) << clock << ", credits " << credits;
   }
 }
 
@@ -44,15 +45,16 @@ TEST(TravelStepTest, StoryRewardsAndLossesHoldAtTheLimitsInsteadOfWrapping) {
   std::istringstream in("\n1\nx\n2\n2\n2\n2\n2\nx\n\n2\nx\n2\n2\n2\n2\n2\nx\nx\n\n4\nx\n");
   std::ostringstream out;
   Console console(in, out);
-  GameState state{.credits = kInt32Max - 99,        // any reward of 100 or more passes the top
-                  .bankFunds = kInt32Min + 899999,  // a robbery may leave the bank in debt
-                  .location = kNaboo,
-                  .cargo = {1, kInt32Max, 0, 1, 0, 0, 0, 0}};
+  GameState state;
+  state.purse.credits = kInt32Max - 99;       // any reward of 100 or more passes the top
+  state.bank.bankFunds = kInt32Min + 899999;  // a robbery may leave the bank in debt
+  state.position.location = kNaboo;
+  state.cargo = {1, kInt32Max, 0, 1, 0, 0, 0, 0};
   for (int story = 0; story < 3; ++story) {
     RandomGenerator random(testing::scriptedClock({1700000005, 1700000003}));
     travelStep(console, random, state);
   }
-  EXPECT_EQ(std::tuple(state.credits, state.bankFunds, state.cargo),
+  EXPECT_EQ(std::tuple(state.purse.credits, state.bank.bankFunds, state.cargo),
             std::tuple(kInt32Max, kInt32Min, ProductCounts{2, kInt32Max, 0, 2, 0, 0, 0, 0}));
 }
 
