@@ -71,9 +71,9 @@ async function untilStartMenu(page) {
   throw new Error(`no start menu at ${page.url()}`);
 }
 
-// Opens `url` in a tab of `context` and waits for the start menu.
-async function openPage(url, context = browser) {
-  const page = await context.newPage();
+// Opens `url` in a new tab and waits for the start menu.
+async function openPage(url) {
+  const page = await browser.newPage();
   await page.goto(url);
   await untilStartMenu(page);
   return page;
@@ -85,6 +85,7 @@ async function visitAgain(page) {
   await untilStartMenu(page);
 }
 
+// Which build the page's two scripts and its wasm came from.
 async function builtAs(page) {
   return {
     ...await page.evaluate(() => globalThis.builtAs),
@@ -96,9 +97,9 @@ function untilControlled(page) {
   return page.waitForFunction(() => navigator.serviceWorker.controller !== null);
 }
 
-// Resolves once the page has noted the next new worker of its site: its end, 'activated' once
-// its build is kept and serves the site, 'redundant' if its install failed. Read it with
-// page.evaluate(() => nextWorker).
+// Has the page watch for the next new worker of its site; then page.evaluate(() => nextWorker)
+// resolves with that worker's end: 'activated' once its build is kept and serves the site,
+// 'redundant' if its install failed.
 function watchForNextWorker(page) {
   return page.evaluate(async () => {
     const registration = await navigator.serviceWorker.getRegistration();
@@ -111,6 +112,24 @@ function watchForNextWorker(page) {
       }, { once: true });
     });
   });
+}
+
+// The server's hook (startServer's `blocked`) that, once armed, holds the next request for a
+// path ending in `ending` until release(); `asked` resolves when that request has come.
+function requestHold(ending) {
+  let release;
+  let arrived;
+  const hold = {
+    armed: false,
+    asked: new Promise((resolve) => { arrived = resolve; }),
+    release: () => release(),
+    blocked: (pathname) => hold.armed && pathname.endsWith(ending) && new Promise((resolve) => {
+      hold.armed = false;
+      release = () => resolve(false);
+      arrived();
+    }),
+  };
+  return hold;
 }
 
 const cacheNames = (page) => page.evaluate(() => caches.keys());
@@ -164,30 +183,20 @@ test('chromium: a new build of new wasm and scripts lands while two tabs play an
   + 'every page runs one build whole, and the next visit runs the new one', async () => {
   const served = madeFolder('served');
   deploy(builds.A, served);
-  let holdWasm = false;
-  let releaseWasm;
-  let wasmAsked;
-  const wasmHeld = new Promise((resolve) => { wasmAsked = resolve; });
-  const host = await startServer(() => served, {
-    blocked: (pathname) => holdWasm && pathname.endsWith('nebulance.wasm')
-      && new Promise((resolve) => {
-        holdWasm = false;
-        releaseWasm = () => resolve(false);
-        wasmAsked();
-      }),
-  });
+  const wasmHold = requestHold('nebulance.wasm');
+  const host = await startServer(() => served, { blocked: wasmHold.blocked });
   const tabs = [await openPage(host.url), await openPage(host.url)];
   await untilControlled(tabs[0]);
-  holdWasm = true;
+  wasmHold.armed = true;
   const newVisitor = await browser.createBrowserContext();
   const loading = newVisitor.newPage().then(async (page) => {
     await page.goto(host.url);
     await untilStartMenu(page);
     return page;
   });
-  await wasmHeld;
+  await wasmHold.asked;
   deploy(builds.B, served);
-  releaseWasm();
+  wasmHold.release();
   assert.deepEqual(await builtAs(await loading), wholeBuild('A'), 'the page loading');
 
   await watchForNextWorker(tabs[1]);
