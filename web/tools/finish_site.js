@@ -113,11 +113,11 @@ function moveIntoFolder(folder) {
   }
 }
 
-// Points every src and href of index.html that names a build file (plain or as ./name) into
+// Points every src and href attribute of index.html that names a build file (plain or ./name) into
 // `folder`; every other reference (the manifest, the icons, other pages) stays as it is.
 function pointIndexInto(folder) {
   const index = path.join(site, 'index.html');
-  const reference = /\b(src|href)(\s*=\s*)(["']?)(?:\.\/)?([^"'\s>]+)\3/g;
+  const reference = /(?<=\s)(src|href)(\s*=\s*)(["']?)(?:\.\/)?([^"'\s>]+)\3/g;
   const html = readFileSync(index, 'utf8').replace(reference, (whole, name, equals, quote, file) =>
     (buildFiles.includes(file) ? `${name}${equals}${quote}${folder}/${file}${quote}` : whole));
   writeFileSync(index, html);
