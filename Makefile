@@ -142,8 +142,9 @@ WEB_ENV = NODE_PATH=/usr/share/nodejs
 WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line_discipline.js \
   web/terminal_fit.js web/game_log.js
 XTERM = web/node_modules/@xterm/xterm
-# Every file of the site, as the service worker caches it (the icons and sw.js are drawn and
-# written by web/tools/finish_site.js).
+# Every file of the site as copied into $(WEB_DIR); web/tools/finish_site.js then moves all but
+# index.html and the manifest into a folder named after their content, and draws the icons and
+# writes sw.js, which caches them all.
 WEB_SITE_FILES = $(notdir $(WEB_PAGE)) nebulance.js nebulance.wasm xterm/xterm.mjs xterm/xterm.css
 
 web: web/node_modules/.package-lock.json

@@ -202,22 +202,10 @@ const howToAnswer = touchScreen
   ? 'Tap the terminal for the keyboard, type your answer and send it with the return key.'
   : 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
 
-// Once the site is cached, it loads and plays without a network. A new build's worker fills a
-// cache of its own and takes over only when told to by a page that has everything it needs,
-// so no page ever mixes two builds; the next visit gets the new one.
-async function keepForOffline() {
-  if (!('serviceWorker' in navigator)) return;
-  const registration = await navigator.serviceWorker.register('sw.js').catch(() => null);
-  if (!registration) return;
-  const whenInstalled = (worker) => {
-    if (worker?.state === 'installed') worker.postMessage('take-over');
-  };
-  const watch = (worker) => {
-    whenInstalled(worker);
-    worker?.addEventListener('statechange', () => whenInstalled(worker));
-  };
-  watch(registration.waiting ?? registration.installing);
-  registration.addEventListener('updatefound', () => watch(registration.installing));
+// Once the site is cached, it loads and plays without a network (sw.js). Each build's files
+// have names of their own, so a new build's worker takes over as soon as it has them all.
+function keepForOffline() {
+  navigator.serviceWorker?.register('sw.js').catch(() => {});
 }
 
 // Plays one game to its end. Resolves with 'ended', or 'crashed' when a fault stopped it.

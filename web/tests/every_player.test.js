@@ -1,16 +1,12 @@
 // What the page does for players beyond a desktop's keyboard, in Chromium: phones and tablets
 // in either orientation with the on-screen keyboard open or closed, a whole game on a phone,
-// installing the page and playing it offline, what axe-core checks for assistive technology,
-// and a new build reaching a returning player.
+// and what axe-core checks for assistive technology (offline play: offline.test.js).
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { KnownDevices } from 'puppeteer-core';
 import { KEPT_LINES, spokenLines } from '../game_log.js';
-import { launchBrowser, puppeteerPage, startServer, webDir } from './page.js';
+import { evaluateWithGame, launchBrowser, puppeteerPage, startServer, webDir } from './page.js';
 import { echoedSession, replay } from './replay.js';
 
 let browser;
@@ -37,8 +33,7 @@ async function openPage(url, device) {
 // Whether all 80 columns are on screen, nothing lies off to the side and the row being answered
 // is in the part of the screen in sight; with the font size and the rows that gives.
 function terminalInSight(page) {
-  return page.evaluate(async () => {
-    const { terminal } = await import(new URL('terminal_game.js', location.href).href);
+  return evaluateWithGame(page, ({ terminal }) => {
     const buffer = terminal.buffer.active;
     const screen = document.querySelector('.xterm-screen').getBoundingClientRect();
     const answerRow = document.querySelector('.xterm-rows').children[buffer.cursorY]
@@ -94,17 +89,11 @@ test('chromium: on a phone a whole game plays as on the console; the screen read
   await page.close();
 });
 
-// After one visit the page can be installed, and it loads and plays a whole duel offline; once
-// that game has ended the page shows all it has (terminal, status, Play again) to axe-core.
-test('chromium: after one visit the page installs and plays offline; axe-core finds no '
-  + 'accessibility violation', async () => {
+// Once a whole duel has ended, the page shows all it has (terminal, status, Play again) to
+// axe-core.
+test('chromium: after a game axe-core finds no accessibility violation', async () => {
   const session = echoedSession('combat-simulator-win');
   const page = await openPage(site.url);
-  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-  const devTools = await page.createCDPSession();
-  assert.deepEqual((await devTools.send('Page.getInstallabilityErrors')).installabilityErrors, []);
-  await page.setOfflineMode(true);
-  await page.reload();
   await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, session.clock * 1000);
   await replay(puppeteerPage(page), session);
   await page.addScriptTag({ path: new URL('../node_modules/axe-core/axe.min.js', import.meta.url)
@@ -113,34 +102,4 @@ test('chromium: after one visit the page installs and plays offline; axe-core fi
   assert.deepEqual(violations.map(({ id, nodes }) => `${id}: ${nodes.map(({ target }) => target)}`),
     []);
   await page.close();
-});
-
-// A returning visit is served by the cached build; meanwhile the new build's worker fills a
-// cache of its own, and the visit after that gets the new build whole.
-test('chromium: a new build reaches a returning player whole, once it is in place', async () => {
-  const newBuild = mkdtempSync(path.join(tmpdir(), 'nebulance-new-build-'));
-  cpSync(webDir, newBuild, { recursive: true });
-  const index = path.join(newBuild, 'index.html');
-  writeFileSync(index, readFileSync(index, 'utf8').replace('</h1>', ' (new build)</h1>'));
-  const files = JSON.parse(readFileSync(path.join(webDir, 'sw.js'), 'utf8')
-    .match(/const FILES = (.*);/)[1]).filter((file) => file !== './' && !file.startsWith('icon-'));
-  execFileSync('node', [new URL('../tools/finish_site.js', import.meta.url).pathname, newBuild,
-    ...files]);
-  let deployed = webDir;
-  const host = await startServer(() => deployed);
-  const page = await openPage(host.url);
-  const heading = async () => {
-    await page.reload();
-    return page.$eval('h1', (title) => title.textContent);
-  };
-  const [oldCache] = await page.evaluate(() =>
-    navigator.serviceWorker.ready.then(() => caches.keys()));
-  deployed = newBuild;
-  assert.equal(await heading(), 'Nebulance: ORVANE CONCORDAT');
-  await page.waitForFunction((old) => caches.keys().then((names) =>
-    names.length === 1 && names[0] !== old), {}, oldCache);
-  assert.equal(await heading(), 'Nebulance: ORVANE CONCORDAT (new build)');
-  await page.close();
-  host.server.close();
-  rmSync(newBuild, { recursive: true });
 });

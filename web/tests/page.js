@@ -9,25 +9,37 @@ import { launchWebKit } from './webdriver.js';
 
 export const webDir = process.env.WEB_DIR ?? 'build/web';
 
-// Serves the folder `site()` names (webDir unless a test deploys another build) like any static
-// host, on a free port of 127.0.0.1; resolves with the server and the page's address. Each file
-// goes with its type: a service worker must be served as a script, the game's code as wasm, and
-// the manifest as a manifest.
+// Serves folders like any static host, on a free port of 127.0.0.1; resolves with the server and
+// the site's address. `sites()` names the folder for each URL prefix, the longest prefix that
+// fits winning ({ '/': webDir, '/beta/': folder }), or one folder for the whole server; a test
+// can change it between visits to deploy another build. A request whose path `blocked(path)`
+// accepts is cut off as a network failure would be; while the promise it may return is pending,
+// the request waits. Each file goes with its type: a service worker must be served as a script,
+// the game's code as wasm, and the manifest as a manifest.
 const contentTypes = {
   '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.mjs': 'text/javascript',
   '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
   '.json': 'application/json', '.svg': 'image/svg+xml',
 };
-export async function startServer(site = () => webDir) {
+export async function startServer(sites = () => webDir, { blocked = () => false } = {}) {
   const server = createServer(async (request, response) => {
     const { pathname } = new URL(request.url, 'http://localhost');
-    const file = path.join(site(), pathname.replace(/\/$/, '/index.html'));
-    const body = await readFile(file).catch(() => null);
-    const type = contentTypes[path.extname(file)] ?? 'application/octet-stream';
+    if (await blocked(pathname)) return request.socket.destroy();
+    const file = fileFor(pathname, sites());
+    const body = file && await readFile(file).catch(() => null);
+    const type = contentTypes[path.extname(file ?? '')] ?? 'application/octet-stream';
     response.writeHead(body ? 200 : 404, { 'Content-Type': type }).end(body);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   return { server, url: `http://127.0.0.1:${server.address().port}/` };
+}
+
+function fileFor(pathname, sites) {
+  const folders = typeof sites === 'string' ? { '/': sites } : sites;
+  const prefix = Object.keys(folders).filter((start) => pathname.startsWith(start))
+    .sort((a, b) => b.length - a.length)[0];
+  return prefix && path.join(folders[prefix], pathname.slice(prefix.length)
+    .replace(/(^|\/)$/, '$1index.html'));
 }
 
 // Chromium, or Firefox (Debian's ESR) over WebDriver BiDi, through puppeteer, which gives each
@@ -137,13 +149,22 @@ export function linesOf(text) {
   return text.split('\n').map((line) => line.trimEnd());
 }
 
+// Runs `fn(game, ...args)` in the page and resolves with its result; `game` is the page's own
+// module, terminal_game.js, found through the module script that loaded it, since each build's
+// files lie in a folder of their own. `page` is a puppeteer page or a page of launchEngine.
+export function evaluateWithGame(page, fn, ...args) {
+  const withGame = new Function('...args', `
+    const script = document.querySelector('script[src$="terminal_game.js"]');
+    return import(script.src).then((game) => (${fn})(game, ...args));`);
+  return page.evaluate(withGame, ...args);
+}
+
 // Waits until the terminal shows exactly `expected` (lines); resolves with what it shows at the
 // end. The page itself watches, so that a WebDriver page costs one round trip per wait. Once the
 // scrollback is full, its oldest lines are gone (and its first may be the tail of a wrapped
 // one): the rest must then be the end of `expected`, and it counts as showing `expected`.
 export function waitForScreen(page, expected, timeoutMs = 10000) {
-  return page.evaluate(async (expected, timeoutMs) => {
-    const { terminal } = await import(new URL('terminal_game.js', location.href).href);
+  return evaluateWithGame(page, async ({ terminal }, expected, timeoutMs) => {
     const deadline = performance.now() + timeoutMs;
     for (;;) {
       const buffer = terminal.buffer.active;

@@ -1,9 +1,14 @@
-// Finishes the built site (run by `make web`): draws the home-screen icons, then writes the
-// service worker with the site's files and a build name made from their content, so that every
-// new build is a new cache and an unchanged build keeps its cache.
-// Usage: node web/tools/finish_site.js <site folder> <file>...  (files relative to the folder)
+// Finishes the built site (run by `make web`): moves every file the page loads into a folder
+// named after their content and points index.html there, draws the home-screen icons, then
+// writes the service worker with every file it caches and its SHA-256. A page started from one
+// index.html thus only ever names the files of one build, and a new build never changes a file
+// an older page may still fetch.
+// Usage: node web/tools/finish_site.js <site folder> <file>...  (the site's files as copied
+// there, relative to it; index.html and manifest.webmanifest stay where they are)
 import { createHash } from 'node:crypto';
-import { readFileSync, writeFileSync } from 'node:fs';
+import {
+  existsSync, mkdirSync, readFileSync, readdirSync, renameSync, rmSync, writeFileSync,
+} from 'node:fs';
 import path from 'node:path';
 import { deflateSync } from 'node:zlib';
 
@@ -76,20 +81,66 @@ function png(size, rows) {
     chunk('IDAT', deflateSync(rows, { level: 9 })), chunk('IEND', Buffer.alloc(0))]);
 }
 
+const sha256 = (bytes) => createHash('sha256').update(bytes).digest('hex');
+
+// The entry points keep their names: a visitor, a home screen and the browser's update check
+// ask for them by name.
+const ENTRY_POINTS = ['index.html', 'manifest.webmanifest'];
+const buildFiles = files.filter((file) => !ENTRY_POINTS.includes(file)).sort();
+
+// The folder's name: 16 hex digits of the SHA-256 of the build's files and their names.
+function buildFolderName() {
+  const hash = createHash('sha256');
+  for (const file of buildFiles) {
+    hash.update(`${file}\0`).update(readFileSync(path.join(site, file)));
+  }
+  return `b-${hash.digest('hex').slice(0, 16)}`;
+}
+
+// Moves the build's files into `folder`, and drops older builds' folders and the folders the
+// copy left empty.
+function moveIntoFolder(folder) {
+  for (const old of readdirSync(site).filter((name) => /^b-[0-9a-f]{16}$/.test(name))) {
+    if (old !== folder) rmSync(path.join(site, old), { recursive: true });
+  }
+  for (const file of buildFiles) {
+    mkdirSync(path.dirname(path.join(site, folder, file)), { recursive: true });
+    renameSync(path.join(site, file), path.join(site, folder, file));
+    const left = path.dirname(path.join(site, file));
+    if (left !== path.resolve(site) && existsSync(left) && readdirSync(left).length === 0) {
+      rmSync(left, { recursive: true });
+    }
+  }
+}
+
+// Points every src and href attribute of index.html that names a build file (plain or ./name) into
+// `folder`; every other reference (the manifest, the icons, other pages) stays as it is.
+function pointIndexInto(folder) {
+  const index = path.join(site, 'index.html');
+  const reference = /(?<=\s)(src|href)(\s*=\s*)(["']?)(?:\.\/)?([^"'\s>]+)\3/g;
+  const html = readFileSync(index, 'utf8').replace(reference, (whole, name, equals, quote, file) =>
+    (buildFiles.includes(file) ? `${name}${equals}${quote}${folder}/${file}${quote}` : whole));
+  writeFileSync(index, html);
+}
+
+const folder = buildFolderName();
+moveIntoFolder(folder);
+pointIndexInto(folder);
 const icons = ['icon-192.png', 'icon-512.png'];
 for (const icon of icons) {
   writeFileSync(path.join(site, icon), drawIcon(Number(icon.match(/\d+/)[0])));
 }
 
-// The folder's address stands for the page, as a visitor types it.
-const cached = ['./', ...files, ...icons].sort();
-const hash = createHash('sha256');
-for (const file of cached.filter((name) => name !== './')) {
-  hash.update(`${file}\0`).update(readFileSync(path.join(site, file)));
+// The folder's address stands for the page, as a visitor types it (or names index.html). The
+// build's name, in the cache's name, covers every cached byte, the entry points' included.
+const cached = {};
+for (const file of [...ENTRY_POINTS, ...icons, ...buildFiles.map((file) => `${folder}/${file}`)]) {
+  cached[file] = sha256(readFileSync(path.join(site, file)));
 }
-const build = hash.digest('hex').slice(0, 16);
+cached['./'] = cached['index.html'];
+const build = sha256(JSON.stringify(cached)).slice(0, 16);
 const worker = readFileSync(new URL('../service_worker.js', import.meta.url), 'utf8')
   .replace("const BUILD = 'unbuilt';", `const BUILD = '${build}';`)
-  .replace('const FILES = [];', `const FILES = ${JSON.stringify(cached)};`);
+  .replace('const FILES = {};', `const FILES = ${JSON.stringify(cached, null, 2)};`);
 writeFileSync(path.join(site, 'sw.js'), worker);
-console.log(`service worker for build ${build}: ${cached.length} files cached`);
+console.log(`build ${build} in ${site}/${folder}: ${Object.keys(cached).length} files cached`);
