@@ -7,7 +7,8 @@ import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import {
-  launchBrowser, launchEngine, linesOf, screenLines, startServer, stopClock, waitForScreen, webDir,
+  evaluateWithGame, launchBrowser, launchEngine, linesOf, screenLines, startServer, stopClock,
+  waitForScreen, webDir,
 } from './page.js';
 import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
 
@@ -82,8 +83,7 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
       const site = await startServer();
       const page = await engine.open(site.url, session.clock);
       assert.deepEqual(await waitForScreen(page, startMenu), startMenu);
-      await page.evaluate(async () => {
-        const { game } = await import(new URL('terminal_game.js', location.href).href);
+      await evaluateWithGame(page, ({ game }) => {
         game.showOutput = () => { throw new Error('a fault inside the game'); };
       });
       await page.type('2');

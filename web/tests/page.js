@@ -110,10 +110,7 @@ export function stopClock(page, seconds) {
 
 // Pastes `text` into the terminal, as the browser's paste command hands it over.
 function paste(page, text) {
-  return page.evaluate(async (text) => {
-    const { terminal } = await import(new URL('terminal_game.js', location.href).href);
-    terminal.paste(text);
-  }, text);
+  return evaluateWithGame(page, ({ terminal }, text) => terminal.paste(text), text);
 }
 
 function puppeteerEngine(browser) {
