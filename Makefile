@@ -175,9 +175,10 @@ web-test: web
 	  $(XVFB) node --test web/tests/*.test.js
 
 # Bytes the page loads, and the time to the start menu's prompt on a first and on a returning
-# visit in Chromium, Firefox and WebKit.
+# visit in Chromium, Firefox and WebKit; then Lighthouse's mobile and desktop audits in Chromium.
 web-bench: web
 	WEB_DIR=$(WEB_DIR) $(XVFB) node web/bench/page_budget.js
+	WEB_DIR=$(WEB_DIR) node web/bench/lighthouse.js
 
 clean:
 	rm -rf $(BUILD_DIR)
