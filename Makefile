@@ -140,7 +140,7 @@ reproducible:
 WEB_DIR = $(BUILD_DIR)/web
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line_discipline.js \
-  web/terminal_fit.js web/game_log.js
+  web/terminal_fit.js web/game_log.js web/answer_keys.js
 XTERM = web/node_modules/@xterm/xterm
 # Every file of the site, as the service worker caches it (the icons and sw.js are drawn and
 # written by web/tools/finish_site.js).

@@ -2,9 +2,10 @@
 // WebAssembly. Typed lines go to the game's input; the game's output goes to the terminal and
 // to the screen readers' copy of the text.
 import { Terminal } from './xterm/xterm.mjs';
+import { showAnswerKeys } from './answer_keys.js';
 import { GameLog } from './game_log.js';
 import { typeInto } from './line_discipline.js';
-import { COLUMNS, SMALL_FONT_SIZE, fitTerminal } from './terminal_fit.js';
+import { COLUMNS, SMALL_FONT_SIZE, cellAsDrawn, fitFontSize, fitTerminal } from './terminal_fit.js';
 import loadNebulance from './nebulance.js';
 
 // Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
@@ -83,21 +84,22 @@ function showOutput(bytes) {
   gameLog.add(bytes);
 }
 
-// The terminal area's size, less the terminal's own padding.
-function spaceForTerminal(area) {
+// The terminal's own padding, across and down.
+function terminalPadding() {
   const style = getComputedStyle(terminal.element);
   const padding = (side) => parseFloat(style[`padding${side}`]);
-  return {
-    width: area.clientWidth - padding('Left') - padding('Right'),
-    height: area.clientHeight - padding('Top') - padding('Bottom'),
-  };
+  return { across: padding('Left') + padding('Right'), down: padding('Top') + padding('Bottom') };
 }
 
-// Draws the terminal at `fontSize` and returns one cell's size as drawn.
+// One cell's size at `fontSize` as the terminal will draw it, measured on a canvas as the terminal
+// measures it, so that the fit never draws the terminal at a size it then leaves.
+const ruler = (globalThis.OffscreenCanvas ? new OffscreenCanvas(1, 1)
+  : document.createElement('canvas')).getContext('2d');
 function measureCell(fontSize) {
-  terminal.options.fontSize = fontSize;
-  const screen = terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
-  return { width: screen.width / terminal.cols, height: screen.height / terminal.rows };
+  ruler.font = `${fontSize}px ${terminal.options.fontFamily}`;
+  const glyph = ruler.measureText('W');
+  return cellAsDrawn(glyph.width, glyph.fontBoundingBoxAscent + glyph.fontBoundingBoxDescent,
+    devicePixelRatio);
 }
 
 // The page is the part of the screen the player sees, less an on-screen keyboard. While the
@@ -113,17 +115,21 @@ function fitPageToView() {
 const touchScreen = matchMedia('(pointer: coarse)').matches;
 
 // The terminal fills its area. The answer row is the terminal's last, so it stays in sight.
-// Small letters on a touch screen held upright bring the hint to turn it (a frame later: the
-// hint changes the area being observed).
+// The font follows the width alone, so the hint to turn a phone held upright (small letters on
+// a touch screen) and the answer keys' rows are settled first; the rows fill the height they
+// leave, and the terminal is drawn once, at its size.
 const hint = document.getElementById('hint');
 function fitTerminalToArea(area) {
-  const space = spaceForTerminal(area);
-  const { fontSize, rows } = fitTerminal(space.width, space.height, measureCell);
+  const padding = terminalPadding();
+  const width = area.clientWidth - padding.across;
+  const fontSize = fitFontSize(width, measureCell);
+  hint.hidden = !(touchScreen && fontSize < SMALL_FONT_SIZE && innerHeight > innerWidth);
+  const terminalWidth = measureCell(fontSize).width * COLUMNS + padding.across;
+  answerKeys?.arrange(area.clientWidth, (area.clientWidth - terminalWidth) / 2);
+  const { rows } = fitTerminal(width, area.clientHeight - padding.down, measureCell);
   terminal.options.fontSize = fontSize;
   if (rows !== terminal.rows) terminal.resize(COLUMNS, rows);
   terminal.scrollToBottom();
-  const small = touchScreen && fontSize < SMALL_FONT_SIZE && innerHeight > innerWidth;
-  if (hint.hidden === small) requestAnimationFrame(() => { hint.hidden = !small; });
 }
 
 // The game's code is fetched and compiled while the terminal opens.
@@ -132,21 +138,30 @@ const lineMode = new LineModeAddon();
 terminal.loadAddon(lineMode);
 terminal.open(document.getElementById('terminal'));
 terminal.textarea.setAttribute('aria-label', 'Your answer');
+const terminalArea = document.getElementById('terminal');
+const status = document.getElementById('status');
+const playAgain = document.getElementById('play-again');
+// A touch screen answers with the answer keys, or with its own keyboard once switched to it.
+const answerKeys = touchScreen ? showAnswerKeys(document.getElementById('answer-keys'),
+  terminalArea, terminal, () => { if (playAgain.hidden) status.textContent = howToAnswer(); }) : null;
 fitPageToView();
+fitTerminalToArea(terminalArea);
 addEventListener('resize', fitPageToView);
 window.visualViewport?.addEventListener('resize', fitPageToView);
 window.visualViewport?.addEventListener('scroll', fitPageToView);
-const terminalArea = document.getElementById('terminal');
-new ResizeObserver(() => fitTerminalToArea(terminalArea)).observe(terminalArea);
-const status = document.getElementById('status');
-const playAgain = document.getElementById('play-again');
+// The page's size follows the screen's; the terminal area's also the keys and the status line.
+const refit = new ResizeObserver(() => fitTerminalToArea(terminalArea));
+refit.observe(document.querySelector('main'));
+refit.observe(terminalArea);
 const game = await gameLoading;
 keepForOffline();
 
 // A touch screen's player leaves a game through its own menus.
-const howToAnswer = touchScreen
-  ? 'Tap the terminal for the keyboard, type your answer and send it with the return key.'
-  : 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
+function howToAnswer() {
+  if (!answerKeys) return 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
+  return answerKeys.systemKeyboard() ? 'Type your answer, then return; ⌨ for the keys.'
+    : 'Tap the keys to answer; ⌨ opens the keyboard.';
+}
 
 // Once the site is cached, it loads and plays without a network. A new build's worker fills a
 // cache of its own and takes over only when told to by a page that has everything it needs,
@@ -168,7 +183,7 @@ async function keepForOffline() {
 
 async function play() {
   handedOver.length = 0;
-  status.textContent = howToAnswer;
+  status.textContent = howToAnswer();
   playAgain.hidden = true;
   lineMode.listen();
   terminal.focus();
