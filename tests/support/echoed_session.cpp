@@ -2,7 +2,9 @@
 // each typed line echoed at the moment the game waits for it. The browser test types the same
 // session into the page and expects this screen. The first line is the session's clock reading;
 // the screen follows, each echoed line between the marks \x1e and \x1f, which the game never
-// prints. A last line without a line end is handed over as Ctrl-D would.
+// prints. A last line without a line end is handed over as Ctrl-D would. Given typed lines after
+// the name, it plays those instead of the session's, on the session's clock: the page's answer
+// keys play a whole game with the few keys they have.
 #include <algorithm>
 #include <functional>
 #include <iostream>
@@ -41,8 +43,9 @@ class TypingAtTheTerminal : public std::streambuf {
 }  // namespace
 
 int main(int argumentCount, char** arguments) {
-  if (argumentCount != 2) {
-    std::cerr << "usage: nebulance_echoed_session <session name under tests/data/sessions>\n";
+  if (argumentCount != 2 && argumentCount != 3) {
+    std::cerr << "usage: nebulance_echoed_session <session name under tests/data/sessions> "
+                 "[typed lines]\n";
     return 2;
   }
   const auto session = nebulance::testing::loadScriptedSession(arguments[1]);
@@ -55,7 +58,7 @@ int main(int argumentCount, char** arguments) {
   }
   std::cout << readings.front() << '\n';
   // The game writes what it has shown before each wait, so the echo lands after the question.
-  TypingAtTheTerminal typing(session.input, std::cout);
+  TypingAtTheTerminal typing(argumentCount == 3 ? arguments[2] : session.input, std::cout);
   std::istream in(&typing);
   nebulance::runGame(in, std::cout, nebulance::testing::scriptedClock(readings));
   return 0;

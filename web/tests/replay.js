@@ -10,8 +10,10 @@ const echoedSessionTool =
 
 // The native screen: the clock reading on the first line, then the screen with each typed line
 // between the marks \x1e and \x1f; returns the clock, the screen and where each line was typed.
-export function echoedSession(name) {
-  const output = execFileSync(echoedSessionTool, [name], { encoding: 'utf8' });
+// Given `typedLines`, the game is played with those on the session's clock.
+export function echoedSession(name, typedLines) {
+  const output = execFileSync(echoedSessionTool, [name, ...typedLines === undefined ? [] : [typedLines]],
+    { encoding: 'utf8' });
   const clockEnd = output.indexOf('\n');
   const session = { clock: Number(output.slice(0, clockEnd)), screen: '', typed: [] };
   for (const [index, piece] of output.slice(clockEnd + 1).split(/[\x1e\x1f]/).entries()) {

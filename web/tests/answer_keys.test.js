@@ -1,0 +1,179 @@
+// The answer keys of a touch screen, in Chromium's emulation of phones and tablets: their rows
+// and sizes, the system keyboard kept closed and switched to, a whole game played by taps alone;
+// and the page holding still while it loads.
+import assert from 'node:assert/strict';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { KnownDevices } from 'puppeteer-core';
+import { ANSWER_KEYS, keysPerRow } from '../answer_keys.js';
+import { launchBrowser, puppeteerPage, startServer, webDir } from './page.js';
+import { echoedSession, replay, waitForGameEnd } from './replay.js';
+
+let browser;
+let site;
+before(async () => {
+  site = await startServer();
+  browser = await launchBrowser();
+});
+after(async () => {
+  await browser?.close();
+  site?.server.close();
+});
+
+test('keys share out evenly over the fewest rows of 44 px keys', () => {
+  assert.equal(keysPerRow(836, 19), 19, 'a phone 844 px across, on its side');
+  assert.equal(keysPerRow(560, 20), 10, 'a phone 568 px across: two rows of ten');
+  assert.equal(keysPerRow(312, 20), 7, 'a phone 320 px across, upright: three rows');
+  assert.equal(keysPerRow(20, 3), 1);
+});
+
+// Opens the page on `device` (a desktop when none), noting every layout shift from the start,
+// and waits for the start menu.
+async function openPage(device) {
+  const page = await browser.newPage();
+  if (device) await page.emulate(KnownDevices[device]);
+  await page.evaluateOnNewDocument(() => {
+    window.layoutShift = 0;
+    new PerformanceObserver((entries) => {
+      for (const shift of entries.getEntries()) window.layoutShift += shift.value;
+    }).observe({ type: 'layout-shift', buffered: true });
+  });
+  await page.goto(site.url);
+  await page.waitForFunction(() =>
+    document.querySelector('.xterm-rows')?.textContent.includes('Select option number:'));
+  return page;
+}
+
+// What a player sees of the keys and the terminal: the keys shown (their rows and smallest side),
+// whether the system keyboard would open, where the focus is, and whether all 80 columns and the
+// row being answered are in sight, with the font size and the rows that gives.
+function keysAndTerminal(page) {
+  return page.evaluate(async () => {
+    const { terminal } = await import(new URL('terminal_game.js', location.href).href);
+    const keys = [...document.querySelectorAll('#answer-keys button, #system-keyboard')]
+      .map((key) => key.getBoundingClientRect()).filter((key) => key.width > 0);
+    const panel = [...document.querySelectorAll('#answer-keys button')]
+      .map((key) => key.getBoundingClientRect()).filter((key) => key.width > 0);
+    const screen = document.querySelector('.xterm-screen').getBoundingClientRect();
+    const buffer = terminal.buffer.active;
+    const answerRow = document.querySelector('.xterm-rows').children[buffer.cursorY]
+      .getBoundingClientRect();
+    return {
+      keys: keys.length,
+      keyRows: new Set(panel.map((key) => key.top)).size,
+      smallestKey: Math.min(...keys.map((key) => Math.min(key.width, key.height))),
+      inputMode: terminal.textarea.getAttribute('inputmode'),
+      focusInTerminal: document.activeElement === terminal.textarea && scrollY === 0,
+      inSight: terminal.cols === 80 && screen.left >= 0 && screen.right <= innerWidth
+        && buffer.viewportY === buffer.baseY && answerRow.top >= 0
+        && answerRow.bottom <= window.visualViewport.height,
+      rows: terminal.rows,
+      shown: `font ${terminal.options.fontSize} px, ${terminal.rows} rows`,
+    };
+  });
+}
+
+const repaint = (page) => page.evaluate(() => new Promise(requestAnimationFrame));
+
+// The keys' rows on each device, upright and on its side: one on a phone on its side, two on the
+// smallest; the switch key stands beside the terminal where its side leaves room.
+const keyRows = {
+  'iPhone SE': 3, 'iPhone SE landscape': 2, 'iPhone 13': 3, 'iPhone 13 landscape': 1,
+  'iPad Mini': 2, 'iPad Mini landscape': 1,
+};
+
+// With the system keyboard switched on, the keyboard is emulated as a viewport 45% shorter.
+test('chromium: phones and tablets answer with 44 px keys in a few rows, the system keyboard '
+  + 'closed until switched to, the question in sight either way', async (t) => {
+  for (const [device, rows] of Object.entries(keyRows)) {
+    const page = await openPage(device);
+    const { viewport } = KnownDevices[device];
+    const withKeys = await keysAndTerminal(page);
+    t.diagnostic(`${device} ${viewport.width}×${viewport.height} with the answer keys: ${withKeys.shown}`);
+    assert.deepEqual({ ...withKeys, shown: undefined }, {
+      keys: ANSWER_KEYS.length + 1, keyRows: rows, smallestKey: withKeys.smallestKey,
+      inputMode: 'none', focusInTerminal: true, inSight: true, rows: withKeys.rows, shown: undefined,
+    }, device);
+    assert.ok(withKeys.smallestKey >= 44, `${device}: keys of ${withKeys.smallestKey} px`);
+    if (device === 'iPhone 13 landscape') assert.ok(withKeys.rows >= 15, `${device}: ${withKeys.shown}`);
+
+    await page.tap('#system-keyboard');
+    await page.setViewport({ ...viewport, height: Math.round(viewport.height * 0.55) });
+    await repaint(page);
+    const withKeyboard = await keysAndTerminal(page);
+    t.diagnostic(`${device} ${viewport.width}×${Math.round(viewport.height * 0.55)} with the `
+      + `system keyboard: ${withKeyboard.shown}`);
+    assert.deepEqual([withKeyboard.keys, withKeyboard.inputMode, withKeyboard.focusInTerminal,
+      withKeyboard.inSight], [1, 'text', true, true], device);
+    assert.match(await page.$eval('#status', (line) => line.textContent), /return; ⌨ for the keys/);
+
+    await page.tap('#system-keyboard');
+    await page.setViewport(viewport);
+    await repaint(page);
+    assert.deepEqual(await keysAndTerminal(page), withKeys, `${device}: the keys again`);
+    assert.match(await page.$eval('#status', (line) => line.textContent), /^Tap the keys/);
+    await page.close();
+  }
+});
+
+// A page whose typing taps the answer keys, as replay types: only what the keys hold can be typed.
+async function tappingPage(page) {
+  const keys = new Map();
+  for (const key of await page.$$('#answer-keys button')) {
+    const name = await key.evaluate((button) => button.getAttribute('aria-label') ?? button.textContent);
+    keys.set(name, key);
+  }
+  const named = { '-': 'Minus', '\x7f': 'Backspace', '\r': 'Enter' };
+  const tap = (name) => {
+    assert.ok(keys.has(name), `no answer key ${name}`);
+    return keys.get(name).tap();
+  };
+  return {
+    ...puppeteerPage(page),
+    async type(text) {
+      for (const character of text) await tap(named[character] ?? character);
+    },
+    // Enter and Backspace are keys; the replay's last Ctrl-D comes after the game has ended.
+    async press(key) {
+      if (key === 'Control+D') return assert.match(await waitForGameEnd(page), /ended/);
+      return tap(key);
+    },
+  };
+}
+
+// The whole game of the session, each answer a key has: a letter in upper case (the game takes
+// either), anything else the keys lack a 0 (the game refuses it or pauses alike).
+test('chromium: a whole game played by taps alone, on a phone on its side, shows what the '
+  + 'console shows', async () => {
+  const typedLines = echoedSession('shell-full-game').typed.map(({ line }) => line).join('');
+  const tappable = typedLines.replace(/[^\n]/g, (character) =>
+    (ANSWER_KEYS.some(({ data }) => data === character.toUpperCase()) ? character.toUpperCase() : '0'));
+  const session = echoedSession('shell-full-game', tappable);
+  assert.match(session.screen, /Your journey is over/);
+  const page = await openPage('iPhone 13 landscape');
+  await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, session.clock * 1000);
+  const dashboard = session.typed.findIndex(({ at }) => session.screen.endsWith('(E)xit: ', at));
+  const atQuestion = async (index) => {
+    if (index !== dashboard) return;
+    assert.ok((await keysAndTerminal(page)).focusInTerminal, 'the taps left the focus in place');
+    await page.screenshot({ path: path.join(webDir, 'phone-keys.png') });
+  };
+  await replay(await tappingPage(page), session, { atQuestion });
+  await page.close();
+});
+
+// A desktop with a mouse shows no keys; no page, on a desktop or a phone, moves what it has
+// shown while it loads (a layout shift of 0.1 is poor).
+test('chromium: a desktop shows no answer keys; the page holds still while it loads', async () => {
+  for (const device of [undefined, 'iPhone 13', 'iPhone SE landscape']) {
+    const page = await openPage(device);
+    await repaint(page);
+    const shift = await page.evaluate(() => window.layoutShift);
+    assert.ok(shift < 0.01, `${device ?? 'desktop'}: layout shift ${shift}`);
+    if (!device) {
+      assert.deepEqual(await page.evaluate(() => [document.getElementById('answer-keys').hidden,
+        document.querySelector('.xterm-helper-textarea').getAttribute('inputmode')]), [true, null]);
+    }
+    await page.close();
+  }
+});
