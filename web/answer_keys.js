@@ -36,10 +36,11 @@ function keyButton({ text, label }) {
 }
 
 // Shows the keys in `panel` for `terminal`; `onSwitch()` runs when the player switches between
-// them and the system keyboard. Returns { arrange(width, roomBeside), systemKeyboard() }:
-// arrange lays the keys out for a panel `width` px wide; the switch key stands beside the
-// terminal (in `besideTerminal`) when its side leaves `roomBeside` px for it, so that a phone on
-// its side keeps the answer keys to one row.
+// them and the system keyboard. Returns { arrange(width, roomBeside), keepKeyboardClosed(input),
+// systemKeyboard() }: arrange lays the keys out for a panel `width` px wide; the switch key stands
+// beside the terminal (in `besideTerminal`) when its side leaves `roomBeside` px for it, so that a
+// phone on its side keeps the answer keys to one row. keepKeyboardClosed takes the terminal's
+// input once the terminal is open.
 export function showAnswerKeys(panel, besideTerminal, terminal, onSwitch) {
   const keys = ANSWER_KEYS.map((key) => {
     const button = keyButton(key);
@@ -49,9 +50,10 @@ export function showAnswerKeys(panel, besideTerminal, terminal, onSwitch) {
   const switchKey = keyButton({ text: '⌨', label: 'System keyboard' });
   switchKey.id = 'system-keyboard';
   let systemKeyboard = false;
+  let input = null;
   const showKeys = () => {
     // With inputmode none the focused terminal keeps the system keyboard closed.
-    terminal.textarea.inputMode = systemKeyboard ? 'text' : 'none';
+    input?.setAttribute('inputmode', systemKeyboard ? 'text' : 'none');
     switchKey.setAttribute('aria-pressed', String(systemKeyboard));
     for (const key of keys) key.hidden = systemKeyboard;
   };
@@ -63,11 +65,15 @@ export function showAnswerKeys(panel, besideTerminal, terminal, onSwitch) {
     terminal.focus();
     onSwitch();
   });
+  // The panel shows once arranged, in rows it keeps.
   panel.append(...keys, switchKey);
-  panel.hidden = false;
   showKeys();
   return {
     systemKeyboard: () => systemKeyboard,
+    keepKeyboardClosed(terminalInput) {
+      input = terminalInput;
+      showKeys();
+    },
     arrange(width, roomBeside) {
       const place = roomBeside >= KEY_SIZE + KEY_GAP ? besideTerminal : panel;
       if (switchKey.parentElement !== place) place.append(switchKey);

@@ -6,8 +6,6 @@
 export const COLUMNS = 80;
 // The desktop's size; a larger font would only push the screens' art further apart.
 export const LARGEST_FONT_SIZE = 15;
-// Below this the letters of a phone held upright are hard to read without zooming in.
-export const SMALL_FONT_SIZE = 10;
 // A floor for the search, far below any screen 80 columns wide would need (320 px: about 6.4).
 const SMALLEST_FONT_SIZE = 4;
 // The question and the line above it stay visible however short the space.

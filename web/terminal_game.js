@@ -5,7 +5,7 @@ import { Terminal } from './xterm/xterm.mjs';
 import { showAnswerKeys } from './answer_keys.js';
 import { GameLog } from './game_log.js';
 import { typeInto } from './line_discipline.js';
-import { COLUMNS, SMALL_FONT_SIZE, cellAsDrawn, fitFontSize, fitTerminal } from './terminal_fit.js';
+import { COLUMNS, cellAsDrawn, fitFontSize, fitTerminal } from './terminal_fit.js';
 import loadNebulance from './nebulance.js';
 
 // Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
@@ -84,12 +84,9 @@ function showOutput(bytes) {
   gameLog.add(bytes);
 }
 
-// The terminal's own padding, across and down.
-function terminalPadding() {
-  const style = getComputedStyle(terminal.element);
-  const padding = (side) => parseFloat(style[`padding${side}`]);
-  return { across: padding('Left') + padding('Right'), down: padding('Top') + padding('Bottom') };
-}
+// The terminal's own padding on each side, set in the page's style for the terminal to come.
+const terminalPadding = (area) =>
+  parseFloat(getComputedStyle(area).getPropertyValue('--terminal-padding'));
 
 // One cell's size at `fontSize` as the terminal will draw it, measured on a canvas as the terminal
 // measures it, so that the fit never draws the terminal at a size it then leaves.
@@ -115,37 +112,42 @@ function fitPageToView() {
 const touchScreen = matchMedia('(pointer: coarse)').matches;
 
 // The terminal fills its area. The answer row is the terminal's last, so it stays in sight.
-// The font follows the width alone, so the hint to turn a phone held upright (small letters on
-// a touch screen) and the answer keys' rows are settled first; the rows fill the height they
-// leave, and the terminal is drawn once, at its size.
-const hint = document.getElementById('hint');
+// The font follows the width alone, so the answer keys' rows are settled first; the rows fill
+// the height they leave.
 function fitTerminalToArea(area) {
-  const padding = terminalPadding();
-  const width = area.clientWidth - padding.across;
+  const padding = 2 * terminalPadding(area);
+  const width = area.clientWidth - padding;
   const fontSize = fitFontSize(width, measureCell);
-  hint.hidden = !(touchScreen && fontSize < SMALL_FONT_SIZE && innerHeight > innerWidth);
-  const terminalWidth = measureCell(fontSize).width * COLUMNS + padding.across;
+  const terminalWidth = measureCell(fontSize).width * COLUMNS + padding;
   answerKeys?.arrange(area.clientWidth, (area.clientWidth - terminalWidth) / 2);
-  const { rows } = fitTerminal(width, area.clientHeight - padding.down, measureCell);
+  const { rows } = fitTerminal(width, area.clientHeight - padding, measureCell);
   terminal.options.fontSize = fontSize;
   if (rows !== terminal.rows) terminal.resize(COLUMNS, rows);
   terminal.scrollToBottom();
 }
 
-// The game's code is fetched and compiled while the terminal opens.
+// A few milliseconds of the page's work, then the page answers again: a phone's slow processor
+// would otherwise be busy for a long stretch while the page starts.
+const pause = () => new Promise((resolve) => { setTimeout(resolve); });
+
+// The game's code is fetched and compiled while the terminal opens. The terminal is opened at the
+// size it fits, so its first picture is its last.
 const gameLoading = loadNebulance({ nextTypedChunk, showOutput });
 const lineMode = new LineModeAddon();
 terminal.loadAddon(lineMode);
-terminal.open(document.getElementById('terminal'));
-terminal.textarea.setAttribute('aria-label', 'Your answer');
 const terminalArea = document.getElementById('terminal');
 const status = document.getElementById('status');
 const playAgain = document.getElementById('play-again');
 // A touch screen answers with the answer keys, or with its own keyboard once switched to it.
 const answerKeys = touchScreen ? showAnswerKeys(document.getElementById('answer-keys'),
   terminalArea, terminal, () => { if (playAgain.hidden) status.textContent = howToAnswer(); }) : null;
+await pause();
 fitPageToView();
 fitTerminalToArea(terminalArea);
+await pause();
+terminal.open(terminalArea);
+terminal.textarea.setAttribute('aria-label', 'Your answer');
+answerKeys?.keepKeyboardClosed(terminal.textarea);
 addEventListener('resize', fitPageToView);
 window.visualViewport?.addEventListener('resize', fitPageToView);
 window.visualViewport?.addEventListener('scroll', fitPageToView);
