@@ -88,15 +88,26 @@ function showOutput(bytes) {
 const terminalPadding = (area) =>
   parseFloat(getComputedStyle(area).getPropertyValue('--terminal-padding'));
 
-// One cell's size at `fontSize` as the terminal will draw it, measured on a canvas as the terminal
-// measures it, so that the fit never draws the terminal at a size it then leaves.
+// One cell's size at `fontSize` as the terminal will draw it, measured as the terminal measures
+// it, so that the fit never draws the terminal at a size it then leaves: a 'W' on a canvas, or,
+// where a canvas lacks the font's height, a line of W's on the page.
 const ruler = (globalThis.OffscreenCanvas ? new OffscreenCanvas(1, 1)
   : document.createElement('canvas')).getContext('2d');
 function measureCell(fontSize) {
-  ruler.font = `${fontSize}px ${terminal.options.fontFamily}`;
+  const font = `${fontSize}px ${terminal.options.fontFamily}`;
+  ruler.font = font;
   const glyph = ruler.measureText('W');
-  return cellAsDrawn(glyph.width, glyph.fontBoundingBoxAscent + glyph.fontBoundingBoxDescent,
-    devicePixelRatio);
+  if (glyph.fontBoundingBoxAscent !== undefined) {
+    return cellAsDrawn(glyph.width, glyph.fontBoundingBoxAscent + glyph.fontBoundingBoxDescent,
+      devicePixelRatio);
+  }
+  const line = Object.assign(document.createElement('span'), { textContent: 'W'.repeat(32) });
+  line.style.cssText = `font: ${font}; white-space: pre; font-kerning: none; position: absolute;`
+    + ' visibility: hidden;';
+  document.body.append(line);
+  const cell = cellAsDrawn(line.offsetWidth / 32, line.offsetHeight, devicePixelRatio);
+  line.remove();
+  return cell;
 }
 
 // The page is the part of the screen the player sees, less an on-screen keyboard. While the
