@@ -28,7 +28,8 @@ export function keysPerRow(width, count) {
 }
 
 function keyButton({ text, label }) {
-  const button = Object.assign(document.createElement('button'), { type: 'button', textContent: text });
+  const button = Object.assign(document.createElement('button'),
+    { type: 'button', textContent: text });
   if (label) button.setAttribute('aria-label', label);
   // A tap leaves the focus in the terminal, so the page neither scrolls nor opens a keyboard.
   button.addEventListener('pointerdown', (event) => event.preventDefault());

@@ -151,7 +151,8 @@ const status = document.getElementById('status');
 const playAgain = document.getElementById('play-again');
 // A touch screen answers with the answer keys, or with its own keyboard once switched to it.
 const answerKeys = touchScreen ? showAnswerKeys(document.getElementById('answer-keys'),
-  terminalArea, terminal, () => { if (playAgain.hidden) status.textContent = howToAnswer(); }) : null;
+  terminalArea, terminal, () => { if (playAgain.hidden) status.textContent = howToAnswer(); })
+  : null;
 await pause();
 fitPageToView();
 fitTerminalToArea(terminalArea);
@@ -171,7 +172,9 @@ keepForOffline();
 
 // A touch screen's player leaves a game through its own menus.
 function howToAnswer() {
-  if (!answerKeys) return 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
+  if (!answerKeys) {
+    return 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
+  }
   return answerKeys.systemKeyboard() ? 'Type your answer, then return; ⌨ for the keys.'
     : 'Tap the keys to answer; ⌨ opens the keyboard.';
 }

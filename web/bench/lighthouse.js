@@ -62,12 +62,15 @@ for (const [formFactor, config] of [['mobile', undefined], ['desktop', desktopCo
   const results = [];
   for (let run = 0; run < runs; run++) results.push(await audit(config));
   const of = (key) => results.map((result) => result[key]);
+  // The median, then each run's figure.
+  const figures = (key, digits, scale = 1) => `${(median(of(key)) / scale).toFixed(digits)} `
+    + `(${of(key).map((value) => (value / scale).toFixed(digits)).join(', ')})`;
   const scores = ['performance', 'accessibility', 'best-practices', 'seo']
     .map((category) => `${category} ${median(of(category))}`).join(', ');
-  console.log(`lighthouse ${formFactor}: ${scores}; performance runs ${of('performance').join(', ')}`);
-  console.log(`${' '.repeat(12)}CLS ${median(of('cls')).toFixed(3)} (${of('cls').map((cls) => cls.toFixed(3)).join(', ')}), `
-    + `TBT ${median(of('tbt')).toFixed(0)} ms (${of('tbt').map((tbt) => tbt.toFixed(0)).join(', ')}), `
-    + `LCP ${(median(of('lcp')) / 1000).toFixed(2)} s`);
+  console.log(`lighthouse ${formFactor}: ${scores}; performance runs `
+    + of('performance').join(', '));
+  console.log(`${' '.repeat(12)}CLS ${figures('cls', 3)}, TBT ${figures('tbt', 0)} ms, `
+    + `LCP ${figures('lcp', 2, 1000)} s`);
 }
 console.log('(budgets: mobile CLS at most 0.01, TBT at most 100 ms, performance at least 95; '
   + 'every other score 100)');

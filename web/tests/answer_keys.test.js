@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { KnownDevices } from 'puppeteer-core';
-import { ANSWER_KEYS, keysPerRow } from '../answer_keys.js';
+import { ANSWER_KEYS } from '../answer_keys.js';
 import { launchBrowser, puppeteerPage, startServer, webDir } from './page.js';
 import { echoedSession, replay, waitForGameEnd } from './replay.js';
 
@@ -18,13 +18,6 @@ before(async () => {
 after(async () => {
   await browser?.close();
   site?.server.close();
-});
-
-test('keys share out evenly over the fewest rows of 44 px keys', () => {
-  assert.equal(keysPerRow(836, 19), 19, 'a phone 844 px across, on its side');
-  assert.equal(keysPerRow(560, 20), 10, 'a phone 568 px across: two rows of ten');
-  assert.equal(keysPerRow(312, 20), 7, 'a phone 320 px across, upright: three rows');
-  assert.equal(keysPerRow(20, 3), 1);
 });
 
 // Opens the page on `device` (a desktop when none), noting every layout shift from the start,
@@ -44,29 +37,31 @@ async function openPage(device) {
   return page;
 }
 
-// What a player sees of the keys and the terminal: the keys shown (their rows and smallest side),
-// whether the system keyboard would open, where the focus is, and whether all 80 columns and the
-// row being answered are in sight, with the font size and the rows that gives.
+// What a player sees of the keys and the terminal, in words: the keys shown, in how many rows
+// (the switch key beside the terminal is in none) and whether any is below 44 px; the input
+// mode that keeps the system keyboard closed; the focus; all 80 columns and the row being
+// answered in sight. With the font size and the rows.
 function keysAndTerminal(page) {
   return page.evaluate(async () => {
     const { terminal } = await import(new URL('terminal_game.js', location.href).href);
-    const keys = [...document.querySelectorAll('#answer-keys button, #system-keyboard')]
+    const shown = (selector) => [...document.querySelectorAll(selector)]
       .map((key) => key.getBoundingClientRect()).filter((key) => key.width > 0);
-    const panel = [...document.querySelectorAll('#answer-keys button')]
-      .map((key) => key.getBoundingClientRect()).filter((key) => key.width > 0);
+    const keys = shown('#answer-keys button, #system-keyboard');
+    const keyRows = new Set(shown('#answer-keys button').map((key) => key.top)).size;
+    const small = keys.some((key) => key.width < 44 || key.height < 44);
+    const focusKept = document.activeElement === terminal.textarea && scrollY === 0;
     const screen = document.querySelector('.xterm-screen').getBoundingClientRect();
     const buffer = terminal.buffer.active;
     const answerRow = document.querySelector('.xterm-rows').children[buffer.cursorY]
       .getBoundingClientRect();
+    const inSight = terminal.cols === 80 && screen.left >= 0 && screen.right <= innerWidth
+      && buffer.viewportY === buffer.baseY && answerRow.top >= 0
+      && answerRow.bottom <= window.visualViewport.height;
     return {
-      keys: keys.length,
-      keyRows: new Set(panel.map((key) => key.top)).size,
-      smallestKey: Math.min(...keys.map((key) => Math.min(key.width, key.height))),
-      inputMode: terminal.textarea.getAttribute('inputmode'),
-      focusInTerminal: document.activeElement === terminal.textarea && scrollY === 0,
-      inSight: terminal.cols === 80 && screen.left >= 0 && screen.right <= innerWidth
-        && buffer.viewportY === buffer.baseY && answerRow.top >= 0
-        && answerRow.bottom <= window.visualViewport.height,
+      seen: `${keys.length} keys in ${keyRows} rows, ${small ? 'some' : 'none'} below 44 px; `
+        + `inputmode ${terminal.textarea.getAttribute('inputmode')}; `
+        + `focus ${focusKept ? 'kept' : 'moved'}; `
+        + `question ${inSight ? 'in sight' : 'hidden'}`,
       rows: terminal.rows,
       shown: `font ${terminal.options.fontSize} px, ${terminal.rows} rows`,
     };
@@ -81,6 +76,7 @@ const keyRows = {
   'iPhone SE': 3, 'iPhone SE landscape': 2, 'iPhone 13': 3, 'iPhone 13 landscape': 1,
   'iPad Mini': 2, 'iPad Mini landscape': 1,
 };
+const allKeys = ANSWER_KEYS.length + 1;
 
 // With the system keyboard switched on, the keyboard is emulated as a viewport 45% shorter.
 test('chromium: phones and tablets answer with 44 px keys in a few rows, the system keyboard '
@@ -88,24 +84,22 @@ test('chromium: phones and tablets answer with 44 px keys in a few rows, the sys
   for (const [device, rows] of Object.entries(keyRows)) {
     const page = await openPage(device);
     const { viewport } = KnownDevices[device];
+    const keyboardHeight = Math.round(viewport.height * 0.55);
     const withKeys = await keysAndTerminal(page);
-    t.diagnostic(`${device} ${viewport.width}×${viewport.height} with the answer keys: ${withKeys.shown}`);
-    assert.deepEqual({ ...withKeys, shown: undefined }, {
-      keys: ANSWER_KEYS.length + 1, keyRows: rows, smallestKey: withKeys.smallestKey,
-      inputMode: 'none', focusInTerminal: true, inSight: true, rows: withKeys.rows, shown: undefined,
-    }, device);
-    assert.ok(withKeys.smallestKey >= 44, `${device}: keys of ${withKeys.smallestKey} px`);
-    if (device === 'iPhone 13 landscape') assert.ok(withKeys.rows >= 15, `${device}: ${withKeys.shown}`);
+    t.diagnostic(`${device} ${viewport.width}×${viewport.height}, answer keys: ${withKeys.shown}`);
+    assert.equal(withKeys.seen, `${allKeys} keys in ${rows} rows, none below 44 px; `
+      + 'inputmode none; focus kept; question in sight', device);
+    if (device === 'iPhone 13 landscape') assert.ok(withKeys.rows >= 15, withKeys.shown);
 
     await page.tap('#system-keyboard');
-    await page.setViewport({ ...viewport, height: Math.round(viewport.height * 0.55) });
+    await page.setViewport({ ...viewport, height: keyboardHeight });
     await repaint(page);
     const withKeyboard = await keysAndTerminal(page);
-    t.diagnostic(`${device} ${viewport.width}×${Math.round(viewport.height * 0.55)} with the `
-      + `system keyboard: ${withKeyboard.shown}`);
-    assert.deepEqual([withKeyboard.keys, withKeyboard.inputMode, withKeyboard.focusInTerminal,
-      withKeyboard.inSight], [1, 'text', true, true], device);
-    assert.match(await page.$eval('#status', (line) => line.textContent), /return; ⌨ for the keys/);
+    t.diagnostic(`${device} ${viewport.width}×${keyboardHeight}, system keyboard: `
+      + withKeyboard.shown);
+    assert.match(withKeyboard.seen,
+      /^1 keys in [01] rows, none below 44 px; inputmode text; focus kept; question in sight$/);
+    assert.match(await page.$eval('#status', (line) => line.textContent), /⌨ for the keys/);
 
     await page.tap('#system-keyboard');
     await page.setViewport(viewport);
@@ -120,8 +114,8 @@ test('chromium: phones and tablets answer with 44 px keys in a few rows, the sys
 async function tappingPage(page) {
   const keys = new Map();
   for (const key of await page.$$('#answer-keys button')) {
-    const name = await key.evaluate((button) => button.getAttribute('aria-label') ?? button.textContent);
-    keys.set(name, key);
+    const name = (button) => button.getAttribute('aria-label') ?? button.textContent;
+    keys.set(await key.evaluate(name), key);
   }
   const named = { '-': 'Minus', '\x7f': 'Backspace', '\r': 'Enter' };
   const tap = (name) => {
@@ -144,10 +138,11 @@ async function tappingPage(page) {
 // The whole game of the session, each answer a key has: a letter in upper case (the game takes
 // either), anything else the keys lack a 0 (the game refuses it or pauses alike).
 test('chromium: a whole game played by taps alone, on a phone on its side, shows what the '
-  + 'console shows', async () => {
+  + 'console shows; axe-core finds no violation among the keys', async () => {
   const typedLines = echoedSession('shell-full-game').typed.map(({ line }) => line).join('');
+  const onKeys = (character) => ANSWER_KEYS.some(({ data }) => data === character);
   const tappable = typedLines.replace(/[^\n]/g, (character) =>
-    (ANSWER_KEYS.some(({ data }) => data === character.toUpperCase()) ? character.toUpperCase() : '0'));
+    (onKeys(character.toUpperCase()) ? character.toUpperCase() : '0'));
   const session = echoedSession('shell-full-game', tappable);
   assert.match(session.screen, /Your journey is over/);
   const page = await openPage('iPhone 13 landscape');
@@ -155,10 +150,15 @@ test('chromium: a whole game played by taps alone, on a phone on its side, shows
   const dashboard = session.typed.findIndex(({ at }) => session.screen.endsWith('(E)xit: ', at));
   const atQuestion = async (index) => {
     if (index !== dashboard) return;
-    assert.ok((await keysAndTerminal(page)).focusInTerminal, 'the taps left the focus in place');
+    assert.match((await keysAndTerminal(page)).seen, /focus kept/, 'the taps left the focus');
     await page.screenshot({ path: path.join(webDir, 'phone-keys.png') });
   };
   await replay(await tappingPage(page), session, { atQuestion });
+  await page.addScriptTag({ path: new URL('../node_modules/axe-core/axe.min.js', import.meta.url)
+    .pathname });
+  const violations = await page.evaluate(async () => (await window.axe.run()).violations);
+  assert.deepEqual(violations.map(({ id, nodes }) => `${id}: ${nodes.map(({ target }) => target)}`),
+    [], 'axe-core on the page with its answer keys');
   await page.close();
 });
 
