@@ -5,10 +5,10 @@
 // keyboard and back; a hardware keyboard works either way.
 
 // The smallest target a fingertip hits reliably, in CSS pixels (Apple's guideline, WCAG 2.5.5).
-export const KEY_SIZE = 44;
+const KEY_SIZE = 44;
 // Keys touch, each framed by its border: a phone on its side (844 px across) holds the nineteen
 // answer keys in one row only without gaps.
-export const KEY_GAP = 0;
+const KEY_GAP = 0;
 
 // Every answer the game takes: the digits, a minus sign (the bank's -1), the menu letters,
 // Backspace and Enter, each with the bytes typing it gives the terminal.
@@ -22,7 +22,7 @@ export const ANSWER_KEYS = [
 
 // How many of `count` keys go in one row of `width` CSS pixels: the fewest rows that hold them
 // all, shared out evenly.
-export function keysPerRow(width, count) {
+function keysPerRow(width, count) {
   const fit = Math.max(1, Math.floor((width + KEY_GAP) / (KEY_SIZE + KEY_GAP)));
   return Math.ceil(count / Math.ceil(count / fit));
 }
