@@ -40,7 +40,7 @@ async function openPage(device) {
 // What a player sees of the keys and the terminal, in words: the keys shown, in how many rows
 // (the switch key beside the terminal is in none) and whether any is below 44 px; the input
 // mode that keeps the system keyboard closed; the focus; all 80 columns and the row being
-// answered in sight. With the font size and the rows.
+// answered in sight; the status line's words in one line. With the font size and the rows.
 function keysAndTerminal(page) {
   return page.evaluate(async () => {
     const { terminal } = await import(new URL('terminal_game.js', location.href).href);
@@ -50,6 +50,8 @@ function keysAndTerminal(page) {
     const keyRows = new Set(shown('#answer-keys button').map((key) => key.top)).size;
     const small = keys.some((key) => key.width < 44 || key.height < 44);
     const focusKept = document.activeElement === terminal.textarea && scrollY === 0;
+    const statusLine = document.createRange();
+    statusLine.selectNodeContents(document.getElementById('status'));
     const screen = document.querySelector('.xterm-screen').getBoundingClientRect();
     const buffer = terminal.buffer.active;
     const answerRow = document.querySelector('.xterm-rows').children[buffer.cursorY]
@@ -61,7 +63,8 @@ function keysAndTerminal(page) {
       seen: `${keys.length} keys in ${keyRows} rows, ${small ? 'some' : 'none'} below 44 px; `
         + `inputmode ${terminal.textarea.getAttribute('inputmode')}; `
         + `focus ${focusKept ? 'kept' : 'moved'}; `
-        + `question ${inSight ? 'in sight' : 'hidden'}`,
+        + `question ${inSight ? 'in sight' : 'hidden'}; status in `
+        + `${statusLine.getClientRects().length} line`,
       rows: terminal.rows,
       shown: `font ${terminal.options.fontSize} px, ${terminal.rows} rows`,
     };
@@ -88,7 +91,7 @@ test('chromium: phones and tablets answer with 44 px keys in a few rows, the sys
     const withKeys = await keysAndTerminal(page);
     t.diagnostic(`${device} ${viewport.width}×${viewport.height}, answer keys: ${withKeys.shown}`);
     assert.equal(withKeys.seen, `${allKeys} keys in ${rows} rows, none below 44 px; `
-      + 'inputmode none; focus kept; question in sight', device);
+      + 'inputmode none; focus kept; question in sight; status in 1 line', device);
     if (device === 'iPhone 13 landscape') assert.ok(withKeys.rows >= 15, withKeys.shown);
 
     await page.tap('#system-keyboard');
@@ -97,8 +100,9 @@ test('chromium: phones and tablets answer with 44 px keys in a few rows, the sys
     const withKeyboard = await keysAndTerminal(page);
     t.diagnostic(`${device} ${viewport.width}×${keyboardHeight}, system keyboard: `
       + withKeyboard.shown);
-    assert.match(withKeyboard.seen,
-      /^1 keys in [01] rows, none below 44 px; inputmode text; focus kept; question in sight$/);
+    assert.equal(withKeyboard.seen.replace(/^1 keys in [01] rows/, 'the switch key alone'),
+      'the switch key alone, none below 44 px; inputmode text; focus kept; question in sight; '
+      + 'status in 1 line', device);
     assert.match(await page.$eval('#status', (line) => line.textContent), /⌨ for the keys/);
 
     await page.tap('#system-keyboard');
