@@ -140,7 +140,7 @@ reproducible:
 WEB_DIR = $(BUILD_DIR)/web
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line_discipline.js \
-  web/terminal_fit.js web/game_log.js
+  web/terminal_fit.js web/game_log.js web/answer_keys.js
 XTERM = web/node_modules/@xterm/xterm
 # Every file of the site as copied into $(WEB_DIR); web/tools/finish_site.js then moves all but
 # index.html and the manifest into a folder named after their content, and draws the icons and
@@ -176,9 +176,10 @@ web-test: web
 	  $(XVFB) node --test web/tests/*.test.js
 
 # Bytes the page loads, and the time to the start menu's prompt on a first and on a returning
-# visit in Chromium, Firefox and WebKit.
+# visit in Chromium, Firefox and WebKit; then Lighthouse's mobile and desktop audits in Chromium.
 web-bench: web
 	WEB_DIR=$(WEB_DIR) $(XVFB) node web/bench/page_budget.js
+	WEB_DIR=$(WEB_DIR) node web/bench/lighthouse.js
 
 clean:
 	rm -rf $(BUILD_DIR)

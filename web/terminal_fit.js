@@ -6,8 +6,6 @@
 export const COLUMNS = 80;
 // The desktop's size; a larger font would only push the screens' art further apart.
 export const LARGEST_FONT_SIZE = 15;
-// Below this the letters of a phone held upright are hard to read without zooming in.
-export const SMALL_FONT_SIZE = 10;
 // A floor for the search, far below any screen 80 columns wide would need (320 px: about 6.4).
 const SMALLEST_FONT_SIZE = 4;
 // The question and the line above it stay visible however short the space.
@@ -15,19 +13,34 @@ const FEWEST_ROWS = 2;
 
 const toQuarter = (size) => Math.floor(size * 4) / 4;
 
-// Chooses { fontSize, rows } for a terminal area of `width` × `height` CSS pixels.
-// `measure(fontSize)` draws the terminal at that size and returns one cell's { width, height }
-// as drawn: a browser rounds them to device pixels, so a cell is not exactly proportional to
-// the font. The first guess scales the desktop size's cell; then the size steps down a quarter
-// pixel at a time until the drawn columns fit.
-export function fitTerminal(width, height, measure) {
+// One cell as xterm.js draws it at a font size, from a 'W' of the font measured at that size on a
+// canvas (its advance and the font's ascent plus descent), as xterm.js measures it: the height
+// is rounded up to whole device pixels, and the 80 columns together to whole CSS pixels. So the
+// page knows the terminal's size without drawing it.
+export function cellAsDrawn(glyphWidth, glyphHeight, devicePixelRatio) {
+  return {
+    width: Math.round(glyphWidth * COLUMNS) / COLUMNS,
+    height: Math.ceil(glyphHeight * devicePixelRatio) / devicePixelRatio,
+  };
+}
+
+// The font size at which all 80 columns fill `width` CSS pixels, up to the desktop's size.
+// `measure(fontSize)` returns one cell's { width, height } as drawn: rounded to pixels, a cell is
+// not exactly proportional to the font. The first guess scales the desktop size's cell; then the
+// size steps down a quarter pixel at a time until the columns fit.
+export function fitFontSize(width, measure) {
   const desktopCell = measure(LARGEST_FONT_SIZE);
   let fontSize = Math.min(LARGEST_FONT_SIZE,
     toQuarter((LARGEST_FONT_SIZE * width) / (COLUMNS * desktopCell.width)));
-  let cell = fontSize === LARGEST_FONT_SIZE ? desktopCell : measure(fontSize);
-  while (cell.width * COLUMNS > width && fontSize > SMALLEST_FONT_SIZE) {
+  while (measure(fontSize).width * COLUMNS > width && fontSize > SMALLEST_FONT_SIZE) {
     fontSize -= 0.25;
-    cell = measure(fontSize);
   }
-  return { fontSize, rows: Math.max(FEWEST_ROWS, Math.floor(height / cell.height)) };
+  return fontSize;
+}
+
+// Chooses { fontSize, rows } for a terminal area of `width` × `height` CSS pixels.
+export function fitTerminal(width, height, measure) {
+  const fontSize = fitFontSize(width, measure);
+  const rows = Math.floor(height / measure(fontSize).height);
+  return { fontSize, rows: Math.max(FEWEST_ROWS, rows) };
 }

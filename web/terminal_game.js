@@ -1,9 +1,10 @@
 // The browser's console: an xterm.js terminal in line mode in front of the game compiled to
 // WebAssembly. Typed lines go to the game's input; the game's output goes to the terminal and
 // to the screen readers' copy of the text.
+import { showAnswerKeys } from './answer_keys.js';
 import { GameLog } from './game_log.js';
 import { typeInto } from './line_discipline.js';
-import { COLUMNS, SMALL_FONT_SIZE, fitTerminal } from './terminal_fit.js';
+import { COLUMNS, cellAsDrawn, fitFontSize, fitTerminal } from './terminal_fit.js';
 
 const status = document.getElementById('status');
 const tryAgain = document.getElementById('try-again');
@@ -122,21 +123,30 @@ function loadGame(loader) {
     () => loader.default({ nextTypedChunk, showOutput, onAbort: crashed }));
 }
 
-// The terminal area's size, less the terminal's own padding.
-function spaceForTerminal(area) {
-  const style = getComputedStyle(terminal.element);
-  const padding = (side) => parseFloat(style[`padding${side}`]);
-  return {
-    width: area.clientWidth - padding('Left') - padding('Right'),
-    height: area.clientHeight - padding('Top') - padding('Bottom'),
-  };
-}
+// The terminal's own padding on each side, set in the page's style for the terminal to come.
+const terminalPadding = (area) =>
+  parseFloat(getComputedStyle(area).getPropertyValue('--terminal-padding'));
 
-// Draws the terminal at `fontSize` and returns one cell's size as drawn.
+// One cell's size at `fontSize` as the terminal will draw it, measured as the terminal measures
+// it, so that the fit never draws the terminal at a size it then leaves: a 'W' on a canvas, or,
+// where a canvas lacks the font's height, a line of W's on the page.
+const ruler = (globalThis.OffscreenCanvas ? new OffscreenCanvas(1, 1)
+  : document.createElement('canvas')).getContext('2d');
 function measureCell(fontSize) {
-  terminal.options.fontSize = fontSize;
-  const screen = terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
-  return { width: screen.width / terminal.cols, height: screen.height / terminal.rows };
+  const font = `${fontSize}px ${terminal.options.fontFamily}`;
+  ruler.font = font;
+  const glyph = ruler.measureText('W');
+  if (glyph.fontBoundingBoxAscent !== undefined) {
+    return cellAsDrawn(glyph.width, glyph.fontBoundingBoxAscent + glyph.fontBoundingBoxDescent,
+      devicePixelRatio);
+  }
+  const line = Object.assign(document.createElement('span'), { textContent: 'W'.repeat(32) });
+  line.style.cssText = `font: ${font}; white-space: pre; font-kerning: none; position: absolute;`
+    + ' visibility: hidden;';
+  document.body.append(line);
+  const cell = cellAsDrawn(line.offsetWidth / 32, line.offsetHeight, devicePixelRatio);
+  line.remove();
+  return cell;
 }
 
 // The page is the part of the screen the player sees, less an on-screen keyboard. While the
@@ -152,24 +162,30 @@ function fitPageToView() {
 const touchScreen = matchMedia('(pointer: coarse)').matches;
 
 // The terminal fills its area. The answer row is the terminal's last, so it stays in sight.
-// Small letters on a touch screen held upright bring the hint to turn it (a frame later: the
-// hint changes the area being observed).
-const hint = document.getElementById('hint');
+// The font follows the width alone, so the answer keys' rows are settled first; the rows fill
+// the height they leave.
 function fitTerminalToArea(area) {
-  const space = spaceForTerminal(area);
-  const { fontSize, rows } = fitTerminal(space.width, space.height, measureCell);
+  const padding = 2 * terminalPadding(area);
+  const width = area.clientWidth - padding;
+  const fontSize = fitFontSize(width, measureCell);
+  const terminalWidth = measureCell(fontSize).width * COLUMNS + padding;
+  answerKeys?.arrange(area.clientWidth, (area.clientWidth - terminalWidth) / 2);
+  const { rows } = fitTerminal(width, area.clientHeight - padding, measureCell);
   terminal.options.fontSize = fontSize;
   if (rows !== terminal.rows) terminal.resize(COLUMNS, rows);
   terminal.scrollToBottom();
-  const small = touchScreen && fontSize < SMALL_FONT_SIZE && innerHeight > innerWidth;
-  if (hint.hidden === small) requestAnimationFrame(() => { hint.hidden = !small; });
 }
+
+// A few milliseconds of the page's work, then the page answers again: a phone's slow processor
+// would otherwise be busy for a long stretch while the page starts.
+const pause = () => new Promise((resolve) => { setTimeout(resolve); });
 
 // Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
 // The rows and the font size follow the space the page has (fitTerminalToArea). Screen readers
 // read the game log, not the terminal, so the terminal's own reader mode stays off: with it,
-// a page would hold the text twice.
-function openTerminal({ Terminal }) {
+// a page would hold the text twice. The terminal is opened at the size it fits, so its first
+// picture is its last.
+async function openTerminal({ Terminal }) {
   terminal = new Terminal({
     cols: COLUMNS,
     rows: 24,
@@ -180,14 +196,25 @@ function openTerminal({ Terminal }) {
     fontSize: 15,
   });
   terminal.loadAddon(lineMode);
-  terminal.open(document.getElementById('terminal'));
-  terminal.textarea.setAttribute('aria-label', 'Your answer');
+  const terminalArea = document.getElementById('terminal');
+  // A touch screen answers with the answer keys, or with its own keyboard once switched to it.
+  answerKeys = touchScreen ? showAnswerKeys(document.getElementById('answer-keys'),
+    terminalArea, terminal, () => { if (endGame) status.textContent = howToAnswer(); })
+    : null;
+  await pause();
   fitPageToView();
+  fitTerminalToArea(terminalArea);
+  await pause();
+  terminal.open(terminalArea);
+  terminal.textarea.setAttribute('aria-label', 'Your answer');
+  answerKeys?.keepKeyboardClosed(terminal.textarea);
   addEventListener('resize', fitPageToView);
   window.visualViewport?.addEventListener('resize', fitPageToView);
   window.visualViewport?.addEventListener('scroll', fitPageToView);
-  const terminalArea = document.getElementById('terminal');
-  new ResizeObserver(() => fitTerminalToArea(terminalArea)).observe(terminalArea);
+  // The page's size follows the screen's; the terminal area's also the keys and the status line.
+  const refit = new ResizeObserver(() => fitTerminalToArea(terminalArea));
+  refit.observe(document.querySelector('main'));
+  refit.observe(terminalArea);
 }
 
 // The terminal, and the game: a module of the page exports them once they are there, so that a
@@ -195,12 +222,17 @@ function openTerminal({ Terminal }) {
 export let terminal = null;
 export let game = null;
 const lineMode = new LineModeAddon();
+let answerKeys = null;
 let loader = null;
 
 // A touch screen's player leaves a game through its own menus.
-const howToAnswer = touchScreen
-  ? 'Tap the terminal for the keyboard, type your answer and send it with the return key.'
-  : 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
+function howToAnswer() {
+  if (!answerKeys) {
+    return 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
+  }
+  return answerKeys.systemKeyboard() ? 'Type your answer, then return; ⌨ for the keys.'
+    : 'Tap the keys to answer; ⌨ opens the keyboard.';
+}
 
 // Once the site is cached, it loads and plays without a network (sw.js). Each build's files
 // have names of their own, so a new build's worker takes over as soon as it has them all.
@@ -228,7 +260,7 @@ const endings = {
 async function play() {
   handedOver.length = 0;
   waitingRead = null;
-  status.textContent = howToAnswer;
+  status.textContent = howToAnswer();
   playAgain.hidden = true;
   lineMode.listen();
   terminal.focus();
@@ -253,7 +285,7 @@ playAgain.addEventListener('click', async () => {
 
 // A browser without WebAssembly has been told so by index.html.
 const [xterm, style] = await Promise.all([terminalLoading, styleLoading]);
-if (xterm && style !== null) openTerminal(xterm);
+if (xterm && style !== null) await openTerminal(xterm);
 loader = await loaderLoading;
 if (terminal && loader && typeof WebAssembly === 'object') game = await loadGame(loader);
 if (game) {

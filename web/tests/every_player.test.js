@@ -53,7 +53,7 @@ test('chromium: phones and tablets show all 80 columns and the question, keyboar
   + 'the status line names no key they lack', async (t) => {
   for (const name of ['iPhone SE', 'iPhone 13', 'iPad Mini']) {
     const page = await openPage(site.url, name);
-    assert.match(await page.$eval('#status', (line) => line.textContent), /^Tap the terminal/);
+    assert.match(await page.$eval('#status', (line) => line.textContent), /^Tap the keys/);
     for (const { viewport } of [KnownDevices[name], KnownDevices[`${name} landscape`]]) {
       for (const height of [viewport.height, Math.round(viewport.height * 0.55)]) {
         await page.setViewport({ ...viewport, height });

@@ -16,7 +16,7 @@ export const webDir = process.env.WEB_DIR ?? 'build/web';
 // accepts is cut off as a network failure would be; while the promise it may return is pending,
 // the request waits. Each file goes with its type: a service worker must be served as a script,
 // the game's code as wasm, and the manifest as a manifest.
-const contentTypes = {
+export const contentTypes = {
   '.html': 'text/html', '.css': 'text/css', '.js': 'text/javascript', '.mjs': 'text/javascript',
   '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
   '.json': 'application/json', '.svg': 'image/svg+xml',
@@ -44,12 +44,13 @@ function fileFor(pathname, sites) {
 
 // Chromium, or Firefox (Debian's ESR) over WebDriver BiDi, through puppeteer, which gives each
 // launch a fresh profile of its own and removes it on close.
+export const chromium = {
+  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
 const puppeteerBrowsers = {
-  chromium: {
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  },
+  chromium,
   firefox: { browser: 'firefox', executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr' },
 };
 export function launchBrowser(name = 'chromium') {
