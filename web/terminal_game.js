@@ -112,9 +112,10 @@ function showOutput(bytes) {
 // Ends the game being played, with how it ended ('ended' or 'crashed'); null between games.
 let endGame = null;
 // A fault inside the game (a trap, an exception that escapes it, an abort) ends that game; the
-// page stays and offers Play again, on a fresh copy of the game.
+// page stays and offers Play again, on a fresh copy of the game. The game runs on from inside
+// promises, so a fault that its caller cannot take lands as a rejection nobody handles (the
+// page's own code leaves none).
 const crashed = () => endGame?.('crashed');
-addEventListener('error', crashed);
 addEventListener('unhandledrejection', crashed);
 
 // A fresh copy of the game, compiled from the code the browser already has; null if it fails.

@@ -6,7 +6,7 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { KnownDevices } from 'puppeteer-core';
 import { ANSWER_KEYS } from '../answer_keys.js';
-import { launchBrowser, puppeteerPage, startServer, webDir } from './page.js';
+import { evaluateWithGame, launchBrowser, puppeteerPage, startServer, webDir } from './page.js';
 import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
 
 let browser;
@@ -42,8 +42,7 @@ async function openPage(device) {
 // mode that keeps the system keyboard closed; the focus; all 80 columns and the row being
 // answered in sight; the status line's words in one line. With the font size and the rows.
 function keysAndTerminal(page) {
-  return page.evaluate(async () => {
-    const { terminal } = await import(new URL('terminal_game.js', location.href).href);
+  return evaluateWithGame(page, ({ terminal }) => {
     const shown = (selector) => [...document.querySelectorAll(selector)]
       .map((key) => key.getBoundingClientRect()).filter((key) => key.width > 0);
     const keys = shown('#answer-keys button, #system-keyboard');
