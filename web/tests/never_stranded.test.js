@@ -2,7 +2,7 @@
 // site that does not arrive, a flood of pasted text, a fault inside the game. Each ends in plain
 // words and a way on, and the game then plays as the native game does (the shared replay).
 import assert from 'node:assert/strict';
-import { cpSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
@@ -35,6 +35,16 @@ function loadFailure(page) {
 }
 
 const startMenuOf = (session) => linesOf(session.screen.slice(0, session.typed[0].at));
+
+// What axe-core finds wrong for assistive technology on the page as it stands.
+const axe = readFileSync(new URL('../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+function accessibilityViolations(page) {
+  return page.evaluate(async (source) => {
+    (0, eval)(source);
+    const { violations } = await window.axe.run();
+    return violations.map(({ id, nodes }) => `${id}: ${nodes.map(({ target }) => target)}`);
+  }, axe);
+}
 
 for (const engineName of ['chromium', 'firefox', 'webkit']) {
   describe(engineName, () => {
@@ -76,8 +86,9 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
       site.server.close();
     });
 
+    // The page then shows all it has (terminal, status line, Play again) to axe-core.
     test(`${engineName}: a fault inside the game ends that game with a message and Play again, `
-      + 'which plays a fresh one', async () => {
+      + 'which plays a fresh one; axe-core finds no accessibility violation', async () => {
       const session = echoedSession('combat-simulator-win');
       const startMenu = startMenuOf(session);
       const site = await startServer();
@@ -94,6 +105,7 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
         linesOf(`${session.screen.slice(0, session.typed[0].at)}2\n`));
       await page.click('#play-again');
       await replay(page, session);
+      assert.deepEqual(await accessibilityViolations(page), []);
       await page.close();
       site.server.close();
     });
