@@ -19,8 +19,8 @@ before(async () => { browser = await launchBrowser(); });
 afterEach(async () => { for (const open of openInTest.splice(0).reverse()) await open.close(); });
 after(async () => { await browser?.close(); rmSync(scratch, { recursive: true }); });
 
-// Builds of our own, finished as `make web` finishes a site, with a label marked in its two scripts
-// and its wasm (the start menu asks "Build A"): each page tells which build each part came from.
+// Builds of our own, finished as `make web` finishes a site, with a label marked in their scripts
+// and their wasm (the start menu asks "Build A"): each page tells which build each part came from.
 const BUILD_FOLDER = readdirSync(webDir).find((name) => /^b-[0-9a-f]{16}$/.test(name));
 const WASM_MARK = 'What do you wish to do?';
 const source = (file) => new URL(`../${file}`, import.meta.url).pathname;
