@@ -45,7 +45,12 @@ async function audit(config) {
     const { lhr } = await lighthouse(url, { port: browser.port, logLevel: 'error' }, config);
     const score = (category) => Math.round(lhr.categories[category].score * 100);
     const metric = (id) => lhr.audits[id].numericValue;
+    // The audits that cost accessibility, best practices or SEO points.
+    const shortOf = ['accessibility', 'best-practices', 'seo']
+      .flatMap((category) => lhr.categories[category].auditRefs)
+      .filter(({ id, weight }) => weight > 0 && lhr.audits[id].score < 1).map(({ id }) => id);
     return {
+      shortOf,
       performance: score('performance'), accessibility: score('accessibility'),
       'best-practices': score('best-practices'), seo: score('seo'),
       cls: metric('cumulative-layout-shift'), tbt: metric('total-blocking-time'),
@@ -71,6 +76,8 @@ for (const [formFactor, config] of [['mobile', undefined], ['desktop', desktopCo
     + of('performance').join(', '));
   console.log(`${' '.repeat(12)}CLS ${figures('cls', 3)}, TBT ${figures('tbt', 0)} ms, `
     + `LCP ${figures('lcp', 2, 1000)} s`);
+  const shortOf = [...new Set(of('shortOf').flat())];
+  if (shortOf.length > 0) console.log(`${' '.repeat(12)}points lost to: ${shortOf.join(', ')}`);
 }
 console.log('(budgets: mobile CLS at most 0.01, TBT at most 100 ms, performance at least 95; '
   + 'every other score 100)');
