@@ -71,8 +71,8 @@ function loggedGroups(page) {
 // Types each line once its question is on screen (`typo` first, then Backspace), or pastes it,
 // then Ctrl-D. By then the screen readers' log must hold the game's output of every step so far,
 // one group per step (the game writes once before each wait), less the oldest groups past
-// KEPT_LINES. After a paste the game answers many lines at a wait, and a flood is handed to the
-// log in pieces as the game writes them: from there on the log must hold the end of it all.
+// KEPT_LINES. A paste's lines are each read at a wait of their own, so the log's groups no longer
+// follow the typed steps: from the first paste on, the log must hold the end of all it heard.
 // `atQuestion(index)` runs while the question of line `index` is on screen; each question may
 // take `patience` ms to appear.
 export async function replay(page, session,
