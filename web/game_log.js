@@ -1,7 +1,7 @@
 // The game's text for screen readers. The terminal's rows are only its picture (xterm hides
 // them from assistive technology), so this is the one copy: a visually hidden role="log" region
-// that is given each piece of output as it arrives, announces it whole, question included,
-// and can be read line by line afterwards. Only the recent lines are kept, so that a long game
+// that is given the game's output as it arrives and announces it a step at a time, whole,
+// question included, when the game waits; it can be read line by line afterwards. Only the recent lines are kept, so that a long game
 // does not grow the page without bound.
 
 // About fifteen screens: the last few days of a game.

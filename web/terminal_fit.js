@@ -38,9 +38,13 @@ export function fitFontSize(width, measure) {
   return fontSize;
 }
 
+// The rows of `cell` that fill `height` CSS pixels.
+export function rowsThatFit(height, cell) {
+  return Math.max(FEWEST_ROWS, Math.floor(height / cell.height));
+}
+
 // Chooses { fontSize, rows } for a terminal area of `width` × `height` CSS pixels.
 export function fitTerminal(width, height, measure) {
   const fontSize = fitFontSize(width, measure);
-  const rows = Math.floor(height / measure(fontSize).height);
-  return { fontSize, rows: Math.max(FEWEST_ROWS, rows) };
+  return { fontSize, rows: rowsThatFit(height, measure(fontSize)) };
 }

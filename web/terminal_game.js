@@ -4,7 +4,7 @@
 import { showAnswerKeys } from './answer_keys.js';
 import { GameLog } from './game_log.js';
 import { typeInto } from './line_discipline.js';
-import { COLUMNS, cellAsDrawn, fitFontSize, fitTerminal } from './terminal_fit.js';
+import { COLUMNS, cellAsDrawn, fitFontSize, rowsThatFit } from './terminal_fit.js';
 
 const status = document.getElementById('status');
 const tryAgain = document.getElementById('try-again');
@@ -169,9 +169,9 @@ function fitTerminalToArea(area) {
   const padding = 2 * terminalPadding(area);
   const width = area.clientWidth - padding;
   const fontSize = fitFontSize(width, measureCell);
-  const terminalWidth = measureCell(fontSize).width * COLUMNS + padding;
-  answerKeys?.arrange(area.clientWidth, (area.clientWidth - terminalWidth) / 2);
-  const { rows } = fitTerminal(width, area.clientHeight - padding, measureCell);
+  const cell = measureCell(fontSize);
+  answerKeys?.arrange(area.clientWidth, (area.clientWidth - cell.width * COLUMNS - padding) / 2);
+  const rows = rowsThatFit(area.clientHeight - padding, cell);
   terminal.options.fontSize = fontSize;
   if (rows !== terminal.rows) terminal.resize(COLUMNS, rows);
   terminal.scrollToBottom();

@@ -5,7 +5,10 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { KnownDevices } from 'puppeteer-core';
 import { ANSWER_KEYS } from '../answer_keys.js';
-import { evaluateWithGame, launchBrowser, puppeteerPage, startServer, webDir } from './page.js';
+import {
+  accessibilityViolations, evaluateWithGame, launchBrowser, puppeteerPage, startServer, stopClock,
+  webDir,
+} from './page.js';
 import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
 
 let browser;
@@ -113,7 +116,7 @@ test('chromium: a whole game played by taps alone, on a phone on its side, shows
   const session = echoedTyping(tappable, original.clock);
   assert.match(session.screen, /Your journey is over/);
   const page = await openPage('iPhone 13 landscape');
-  await page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, session.clock * 1000);
+  await stopClock(page, session.clock);
   const dashboard = session.typed.findIndex(({ at }) => session.screen.endsWith('(E)xit: ', at));
   const atQuestion = async (index) => {
     if (index !== dashboard) return;
@@ -128,9 +131,7 @@ test('chromium: a whole game played by taps alone, on a phone on its side, shows
     press: async (key) => (key === 'Control+D'
       ? assert.match(await waitForGameEnd(page), /ended/) : tap(key)),
   }, session, { atQuestion });
-  await page.addScriptTag({ path: new URL(import.meta.resolve('axe-core/axe.min.js')).pathname });
-  const violations = await page.evaluate(async () => (await window.axe.run()).violations);
-  assert.deepEqual(violations.map(({ id, nodes }) => `${id}: ${nodes.map(({ target }) => target)}`),
-    [], 'axe-core on the page with its answer keys');
+  assert.deepEqual(await accessibilityViolations(page), [],
+    'axe-core on the page with its answer keys');
   await page.close();
 });

@@ -2,13 +2,13 @@
 // site that does not arrive, a flood of pasted text, a fault inside the game. Each ends in plain
 // words and a way on, and the game then plays as the native game does (the shared replay).
 import assert from 'node:assert/strict';
-import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { cpSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import {
-  evaluateWithGame, launchBrowser, launchEngine, linesOf, screenLines, startServer, stopClock,
-  waitForScreen, webDir,
+  accessibilityViolations, evaluateWithGame, launchBrowser, launchEngine, linesOf, screenLines,
+  startServer, stopClock, waitForScreen, webDir,
 } from './page.js';
 import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
 
@@ -35,16 +35,6 @@ function loadFailure(page) {
 }
 
 const startMenuOf = (session) => linesOf(session.screen.slice(0, session.typed[0].at));
-
-// What axe-core finds wrong for assistive technology on the page as it stands.
-const axe = readFileSync(new URL('../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
-function accessibilityViolations(page) {
-  return page.evaluate(async (source) => {
-    (0, eval)(source);
-    const { violations } = await window.axe.run();
-    return violations.map(({ id, nodes }) => `${id}: ${nodes.map(({ target }) => target)}`);
-  }, axe);
-}
 
 for (const engineName of ['chromium', 'firefox', 'webkit']) {
   describe(engineName, () => {

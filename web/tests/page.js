@@ -1,6 +1,7 @@
 // The page in a browser, for the browser tests and the page budget (web/bench/): a static server
 // on 127.0.0.1 over the built folder, a browser with a fresh profile in each of the three
-// engines, the terminal's text.
+// engines, the terminal's text, axe-core's findings.
+import { readFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import path from 'node:path';
@@ -145,6 +146,17 @@ export function screenLines(page) {
 
 export function linesOf(text) {
   return text.split('\n').map((line) => line.trimEnd());
+}
+
+// What axe-core finds wrong for assistive technology on the page as it stands, one line a rule
+// with the elements that break it; `page` is a puppeteer page or a page of launchEngine.
+const axeSource = readFileSync(new URL(import.meta.resolve('axe-core/axe.min.js')), 'utf8');
+export function accessibilityViolations(page) {
+  return page.evaluate(async (source) => {
+    (0, eval)(source);
+    const { violations } = await window.axe.run();
+    return violations.map(({ id, nodes }) => `${id}: ${nodes.map(({ target }) => target)}`);
+  }, axeSource);
 }
 
 // Runs `fn(game, ...args)` in the page and resolves with its result; `game` is the page's own
