@@ -12,12 +12,15 @@ LINT_JOBS ?= 2
 CLANG_TIDY ?= clang-tidy
 CLANG_FORMAT ?= clang-format
 
+# The game's version, from the one place that names it: project(... VERSION ...) in CMakeLists.txt.
+VERSION := $(shell sed -n 's/^project(nebulance VERSION \([0-9.]*\)[ )].*/\1/p' CMakeLists.txt)
+
 SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
 # The web entry is compiled by Emscripten only, so it has no entry in the native build's database.
 TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp' ! -name 'web_main.cpp')
 
 .PHONY: play test build clean check fuzz bench lint format install package reproducible \
-  release test-release libcxx web serve web-test web-bench
+  game test-release libcxx web serve web-test web-bench
 
 # The project's own builds treat every warning as an error; a plain cmake configure does not.
 CHECKED = -DNEBULANCE_WERROR=ON
@@ -43,7 +46,7 @@ test-release:
 
 # A portability check: the game built by clang on LLVM's C++ library (libc++-dev) must play the
 # benchmark's scripts exactly as the gcc game does within the same clock second.
-libcxx: release
+libcxx: game
 	cmake -S . -B $(BUILD_DIR)/libcxx -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release $(CHECKED) \
 	  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=-stdlib=libc++ \
 	  -DCMAKE_EXE_LINKER_FLAGS=-stdlib=libc++ -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
@@ -103,11 +106,12 @@ lint:
 format:
 	$(CLANG_FORMAT) -i $(SOURCES)
 
-release:
+# The optimised game alone, in $(BUILD_DIR)/release (`make release` makes the downloads).
+game:
 	cmake -S . -B $(BUILD_DIR)/release -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DNEBULANCE_TESTS=OFF
 	cmake --build $(BUILD_DIR)/release --target nebulance
 
-install: release
+install: game
 	cmake --install $(BUILD_DIR)/release --prefix $(PREFIX)
 
 # The package's one time (of its files, its archive members and their compression headers): the
@@ -119,7 +123,7 @@ SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || \
 
 # A Debian package of the release build: $(BUILD_DIR)/release/nebulance_<version>_<arch>.deb.
 # The manual page must pass mandoc's and groff's checks, the package lintian's errors and warnings.
-package: release
+package: game
 	mandoc -T lint doc/nebulance.6
 	@groff_findings=$$(groff -ww -z -man doc/nebulance.6 2>&1); \
 	  [ -z "$$groff_findings" ] || { echo "$$groff_findings"; exit 1; }
