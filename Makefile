@@ -20,7 +20,7 @@ SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
 TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp' ! -name 'web_main.cpp')
 
 .PHONY: play test build clean check fuzz bench lint format install package reproducible \
-  game test-release libcxx web serve web-test web-bench
+  game release release-check test-release libcxx web serve web-test web-bench
 
 # The project's own builds treat every warning as an error; a plain cmake configure does not.
 CHECKED = -DNEBULANCE_WERROR=ON
@@ -134,8 +134,24 @@ package: game
 	grep -q ' ./usr/share/man/man6/nebulance.6.gz$$' $(BUILD_DIR)/release/package-contents.txt
 	lintian --allow-root --fail-on error,warning $(BUILD_DIR)/release/nebulance_*.deb
 
-# Builds the package of the last commit in two fresh clones and fails unless both are the same
-# bytes (diffoscope, when installed, shows any difference).
+# The downloads of this version, in dist/ (tools/release.sh): the Debian package, the static Linux
+# game and the Windows game with their documents, the site, the source of the last commit and
+# SHA256SUMS. The site is built afresh in a folder of its own, so that nothing else is zipped
+# with it.
+RELEASE_SITE = $(BUILD_DIR)/release-site
+release: package static windows
+	rm -rf $(RELEASE_SITE)
+	$(MAKE) web WEB_DIR=$(RELEASE_SITE)
+	tools/release.sh $(VERSION) $(SOURCE_DATE_EPOCH) $(BUILD_DIR)/release/nebulance_$(VERSION)_amd64.deb \
+	  $(BUILD_DIR)/static/nebulance $(BUILD_DIR)/windows/nebulance.exe $(RELEASE_SITE)
+
+# Checks the downloads in dist/ as a player meets them (tests/package/release_check.sh).
+release-check: game
+	tests/package/release_check.sh $(VERSION) $(BUILD_DIR)/release/nebulance
+
+# Makes the release of the last commit in two fresh clones and fails unless every file of both
+# dist/ folders is the same bytes, naming the first that differs (diffoscope, when installed,
+# shows where).
 reproducible:
 	tests/package/same_bytes.sh $(BUILD_DIR)/same-bytes
 
