@@ -19,7 +19,8 @@ bool isConsole(HANDLE handle) {
 ConsoleFacts gatherConsoleFacts() {
   // Room for two is enough to tell "this program alone" from "shared".
   std::array<DWORD, 2> processes{};
-  return {.processesOnConsole = GetConsoleProcessList(processes.data(), processes.size()),
+  return {.processesOnConsole =
+              GetConsoleProcessList(processes.data(), static_cast<DWORD>(processes.size())),
           .inputIsConsole = isConsole(GetStdHandle(STD_INPUT_HANDLE)),
           .outputIsConsole = isConsole(GetStdHandle(STD_OUTPUT_HANDLE))};
 }
@@ -32,7 +33,7 @@ void waitForEnter() {
   FlushConsoleInputBuffer(input);
   std::array<char, 256> line{};
   DWORD read = 0;
-  ReadConsoleA(input, line.data(), line.size(), &read, nullptr);
+  ReadConsoleA(input, line.data(), static_cast<DWORD>(line.size()), &read, nullptr);
 }
 
 }  // namespace
