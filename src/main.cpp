@@ -28,7 +28,10 @@ int main(int argc, char* argv[]) {
   const program::Invocation invocation =
       program::parseArguments(std::vector<std::string_view>(argv + 1, argv + argc), platform);
   if (invocation.request != program::Request::play) {
-    return program::answerRequest(invocation, platform, std::cout, std::cerr);
+    const program::Answer answer = program::answerRequest(invocation, platform);
+    std::cout << answer.out;
+    std::cerr << answer.errors;
+    return answer.status;
   }
   const int status = playGame();
   program::holdWindowBeforeExit(std::cout);

@@ -15,15 +15,13 @@ Request requestOf(std::string_view argument, Platform platform) {
   return Request::unknownOption;
 }
 
-void printVersion(std::ostream& out) {
-  out << "nebulance " NEBULANCE_VERSION "\n";
-}
+constexpr std::string_view kVersion = "nebulance " NEBULANCE_VERSION "\n";
 
 // Both fit an 80-column terminal; a player who runs the program to learn what it is reads the
 // first lines, the options last.
-void printHelp(std::ostream& out, Platform platform) {
+std::string_view helpText(Platform platform) {
   if (platform == Platform::windows) {
-    out << R"(Usage: nebulance [--help | /? | --version]
+    return R"(Usage: nebulance [--help | /? | --version]
 Nebulance: ORVANE CONCORDAT, a single-player trading game for the text console.
 Trade goods between seven planets and become as rich as you can in thirty days.
 
@@ -37,9 +35,8 @@ Options:
 
 README.txt beside nebulance.exe describes the game in full.
 )";
-    return;
   }
-  out << R"(Usage: nebulance [--help | --version]
+  return R"(Usage: nebulance [--help | --version]
 Nebulance: ORVANE CONCORDAT, a single-player trading game for the text console.
 Trade goods between seven planets and become as rich as you can in thirty days.
 
@@ -56,9 +53,8 @@ downloaded folder.
 )";
 }
 
-void printUnknownOption(std::ostream& errors, std::string_view argument) {
-  errors << "nebulance: unknown option '" << argument << "'\n"
-         << R"(Try 'nebulance --help'.)" << '\n';
+std::string unknownOptionComplaint(std::string_view argument) {
+  return "nebulance: unknown option '" + std::string(argument) + "'\nTry 'nebulance --help'.\n";
 }
 
 }  // namespace
@@ -75,22 +71,18 @@ Invocation parseArguments(const std::vector<std::string_view>& arguments, Platfo
   return {.request = request, .unknownArgument = {}};
 }
 
-int answerRequest(const Invocation& invocation, Platform platform, std::ostream& out,
-                  std::ostream& errors) {
+Answer answerRequest(const Invocation& invocation, Platform platform) {
   switch (invocation.request) {
     case Request::version:
-      printVersion(out);
-      return 0;
+      return {.out = std::string(kVersion), .errors = {}, .status = 0};
     case Request::help:
-      printHelp(out, platform);
-      return 0;
+      return {.out = std::string(helpText(platform)), .errors = {}, .status = 0};
     case Request::unknownOption:
-      printUnknownOption(errors, invocation.unknownArgument);
-      return 2;
+      return {.out = {}, .errors = unknownOptionComplaint(invocation.unknownArgument), .status = 2};
     case Request::play:
       break;
   }
-  return 0;
+  return {};
 }
 
 }  // namespace nebulance::program

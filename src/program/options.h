@@ -1,7 +1,6 @@
 // What the player asked for on the command line, and the answers to everything but a game.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +22,16 @@ struct Invocation {
 // its answer; anything else, a second argument included, is an unknown option.
 Invocation parseArguments(const std::vector<std::string_view>& arguments, Platform platform);
 
-// Prints the answer to a request other than a game: the version or the help on `out`, an
-// unknown option's complaint on `errors`. Returns the program's exit status.
-int answerRequest(const Invocation& invocation, Platform platform, std::ostream& out,
-                  std::ostream& errors);
+// What the program prints on standard output and standard error instead of a game, and its
+// exit status.
+struct Answer {
+  std::string out;
+  std::string errors;
+  int status = 0;
+};
+
+// The answer to a request other than a game: the version or the help, or an unknown option's
+// complaint.
+Answer answerRequest(const Invocation& invocation, Platform platform);
 
 }  // namespace nebulance::program

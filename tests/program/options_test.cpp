@@ -49,23 +49,9 @@ TEST(OptionsTest, ParsesEachArgumentListIntoOneRequest) {
   }
 }
 
-// What a request prints on standard output and standard error, and its exit status.
-struct Answer {
-  std::string out;
-  std::string errors;
-  int status;
-};
-
-Answer answer(const Invocation& invocation, Platform platform) {
-  std::ostringstream out;
-  std::ostringstream errors;
-  const int status = answerRequest(invocation, platform, out, errors);
-  return {.out = out.str(), .errors = errors.str(), .status = status};
-}
-
 TEST(OptionsTest, AnUnknownOptionIsNamedOnStandardErrorWithStatus2) {
-  const Answer unknown =
-      answer({.request = Request::unknownOption, .unknownArgument = "--fast"}, Platform::posix);
+  const Answer unknown = answerRequest(
+      {.request = Request::unknownOption, .unknownArgument = "--fast"}, Platform::posix);
   EXPECT_EQ(unknown.out, "");
   EXPECT_EQ(unknown.errors, "nebulance: unknown option '--fast'\nTry 'nebulance --help'.\n");
   EXPECT_EQ(unknown.status, 2);
@@ -74,9 +60,10 @@ TEST(OptionsTest, AnUnknownOptionIsNamedOnStandardErrorWithStatus2) {
 // Each help tells the player of its own platform how to end the input and where the manual is,
 // and fits a small terminal.
 TEST(OptionsTest, EachPlatformsHelpNamesItsOwnKeysAndManual) {
-  const Answer posix = answer({.request = Request::help, .unknownArgument = {}}, Platform::posix);
+  const Answer posix =
+      answerRequest({.request = Request::help, .unknownArgument = {}}, Platform::posix);
   const Answer windows =
-      answer({.request = Request::help, .unknownArgument = {}}, Platform::windows);
+      answerRequest({.request = Request::help, .unknownArgument = {}}, Platform::windows);
   EXPECT_NE(posix.out.find("Ctrl-D"), std::string::npos);
   EXPECT_NE(posix.out.find("man 6 nebulance"), std::string::npos);
   EXPECT_EQ(posix.out.find("/?"), std::string::npos);
