@@ -71,6 +71,14 @@ for name in shell-instructions-then-farewell shell-leave-no-then-yes shell-inval
   check "nebulance.exe $name" "$work/expected" "$work/nothing" 0 $?
 done
 
+# In text mode a Ctrl-Z in a file is its end, as Ctrl-Z then Enter is at the console: the game
+# plays the instructions and then meets the end of its input, never the farewell typed after it.
+printf '2\na\n' | "$WINE" "$build/nebulance.exe" > "$work/before-ctrl-z" 2> /dev/null
+foldCrlf "$work/before-ctrl-z" > "$work/expected"
+printf '2\na\n\x1a\n3\n1\n' > "$work/in"
+"$WINE" "$build/nebulance.exe" < "$work/in" > "$work/out" 2> "$work/err"
+check "nebulance.exe Ctrl-Z in a file" "$work/expected" "$work/nothing" 0 $?
+
 printf 'nebulance %s\n' "$version" > "$work/version"
 "$WINE" "$build/nebulance.exe" --version < /dev/null > "$work/out" 2> "$work/err"
 check "nebulance.exe --version" "$work/version" "$work/nothing" 0 $?
