@@ -51,7 +51,7 @@ readSession() {
 }
 
 # A fresh prefix is built on its first start, which takes a while and talks on standard error.
-"$WINE" wineboot --init > /dev/null 2>&1
+"$WINE" wineboot --init < /dev/null > /dev/null 2>&1
 
 : > "$work/nothing"
 for session in "$sessions"/*.session; do
@@ -67,7 +67,7 @@ for name in shell-instructions-then-farewell shell-leave-no-then-yes shell-inval
   combat-exit shell-end-of-input-at-leave-question; do
   readSession "$sessions/$name.session"
   # The game reads a pipe here, the scripted player a file.
-  cat "$work/in" | "$WINE" "$build/nebulance.exe" > "$work/out" 2> "$work/err"
+  "$WINE" "$build/nebulance.exe" < <(cat "$work/in") > "$work/out" 2> "$work/err"
   check "nebulance.exe $name" "$work/expected" "$work/nothing" 0 $?
 done
 
