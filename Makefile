@@ -17,10 +17,14 @@ VERSION := $(shell sed -n 's/^project(nebulance VERSION \([0-9.]*\)[ )].*/\1/p' 
 
 SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
 # The web entry is compiled by Emscripten only, so it has no entry in the native build's database.
-TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp' ! -name 'web_main.cpp')
+# The Windows sources are compiled by mingw-w64 only: the console window's Windows side includes
+# <windows.h>, and the scripted player is built for wine alone.
+TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.cpp' ! -name 'web_main.cpp' \
+  ! -name '*_windows.cpp' ! -path 'tests/windows/*')
 
 .PHONY: play test build clean check fuzz bench lint format install package reproducible \
-  game release release-check test-release libcxx web serve web-test web-bench
+  game release release-check test-release libcxx static windows windows-test web serve web-test \
+  web-bench
 
 # The project's own builds treat every warning as an error; a plain cmake configure does not.
 CHECKED = -DNEBULANCE_WERROR=ON
@@ -51,14 +55,47 @@ libcxx: game
 	  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=-stdlib=libc++ \
 	  -DCMAKE_EXE_LINKER_FLAGS=-stdlib=libc++ -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
 	cmake --build $(BUILD_DIR)/libcxx --target nebulance
+	$(call plays_as_release,$(BUILD_DIR)/libcxx,the libc++ game)
+
+# Fails unless the game in folder $(1), called $(2), plays the benchmark's whole-game scripts as
+# the release game does. Both run within the same clock second; a pair that straddles a second
+# draws differently and is played again.
+define plays_as_release
 	@for script in bench/full_game.txt bench/trading_game.txt; do \
 	  for attempt in 1 2 3; do \
-	    $(BUILD_DIR)/libcxx/nebulance < $$script > $(BUILD_DIR)/libcxx/game.txt; \
+	    $(1)/nebulance < $$script > $(1)/game.txt; \
 	    $(BUILD_DIR)/release/nebulance < $$script > $(BUILD_DIR)/release/game.txt; \
-	    if cmp -s $(BUILD_DIR)/libcxx/game.txt $(BUILD_DIR)/release/game.txt; then \
-	      echo "the libc++ game plays $$script as the gcc game does"; continue 2; fi; \
-	  done; echo "the libc++ game and the gcc game differ on $$script"; exit 1; \
+	    if cmp -s $(1)/game.txt $(BUILD_DIR)/release/game.txt; then \
+	      echo "$(2) plays $$script as the release game does"; continue 2; fi; \
+	  done; echo "$(2) and the release game differ on $$script"; exit 1; \
 	done
+endef
+
+# The Linux download's game: one fully static executable, $(BUILD_DIR)/static/nebulance, which
+# must play as the release game does.
+static: game
+	cmake -S . -B $(BUILD_DIR)/static -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release $(CHECKED) \
+	  -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF -DNEBULANCE_FULLY_STATIC=ON
+	cmake --build $(BUILD_DIR)/static --target nebulance
+	file $(BUILD_DIR)/static/nebulance | grep -q 'statically linked'
+	$(call plays_as_release,$(BUILD_DIR)/static,the static game)
+
+# The game for 64-bit Windows, $(BUILD_DIR)/windows/nebulance.exe: cross-compiled with Debian's
+# mingw-w64 (g++-mingw-w64-x86-64-posix), one static executable that needs only Windows' own
+# DLLs.
+windows:
+	cmake -S . -B $(BUILD_DIR)/windows -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release $(CHECKED) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
+	cmake --build $(BUILD_DIR)/windows --target nebulance
+
+# The Windows game under wine (Debian's wine64), in a prefix of its own, with no prompt to install
+# Mono or Gecko and no X display: tests/windows/replay_sessions.sh.
+WINE ?= $(shell command -v wine64 || echo /usr/lib/wine/wine64)
+windows-test: windows
+	cmake --build $(BUILD_DIR)/windows --target nebulance_scripted
+	WINE=$(WINE) WINEPREFIX=$(abspath $(BUILD_DIR))/wine WINEDEBUG=-all \
+	  WINEDLLOVERRIDES='mscoree,mshtml=' \
+	  tests/windows/replay_sessions.sh $(BUILD_DIR)/windows $(VERSION)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
 check:

@@ -1,6 +1,6 @@
 // The built program as a black box: a typed script on standard input, a whole game played to
 // its end on the real clock, and the ending and exit status checked; a full disk and a closed
-// pipe.
+// pipe; the command-line options.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -58,6 +58,30 @@ TEST(BinaryTest, AClosedPipeEndsTheGameByItsSignal) {
   EXPECT_EQ(runShell("bash -c 'yes x | timeout 10 \"" NEBULANCE_BINARY
                      "\" 2>&1 | head -c 1 >/dev/null; echo ${PIPESTATUS[1]}'"),
             std::pair(std::string("141\n"), 0));
+}
+
+TEST(BinaryTest, VersionPrintsOneLineAndSucceeds) {
+  const auto [output, exitStatus] = runShell("'" NEBULANCE_BINARY "' --version </dev/null");
+  EXPECT_EQ(output, "nebulance " NEBULANCE_VERSION "\n");
+  EXPECT_EQ(exitStatus, 0);
+}
+
+TEST(BinaryTest, HelpStartsWithTheUsageAndSucceeds) {
+  for (const std::string option : {"--help", "-h"}) {
+    const auto [output, exitStatus] = runShell("'" NEBULANCE_BINARY "' " + option + " </dev/null");
+    EXPECT_TRUE(output.starts_with("Usage: nebulance [--help | --version]\n")) << option;
+    EXPECT_EQ(exitStatus, 0) << option;
+  }
+}
+
+// The complaint goes to standard error alone, and the game does not start: it would otherwise
+// wait for input that never comes.
+TEST(BinaryTest, AnUnknownOptionIsNamedOnStandardErrorWithStatus2) {
+  constexpr std::string_view kComplaint =
+      "nebulance: unknown option '/?'\nTry 'nebulance --help'.\n";
+  const std::string run = "timeout 10 '" NEBULANCE_BINARY "' '/?' </dev/null";
+  EXPECT_EQ(runShell(run + " 2>&1 >/dev/null"), std::pair(std::string(kComplaint), 2));
+  EXPECT_EQ(runShell(run + " 2>/dev/null"), std::pair(std::string(), 2));
 }
 
 }  // namespace
