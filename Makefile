@@ -88,14 +88,16 @@ windows:
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
 	cmake --build $(BUILD_DIR)/windows --target nebulance
 
-# The Windows game under wine (Debian's wine64), in a prefix of its own, with no prompt to install
-# Mono or Gecko and no X display: tests/windows/replay_sessions.sh.
-WINE ?= $(shell command -v wine64 || echo /usr/lib/wine/wine64)
+# The Windows game under wine (Debian's wine64, which installs /usr/lib/wine/wine64), in a prefix
+# of its own, with no prompt to install Mono or Gecko and no X display: every session through the
+# scripted player (tests/windows/replay_sessions.sh), then nebulance.exe itself
+# (tests/windows/shipped_game.sh, which make release-check also runs on the downloaded one).
+WINE_ENV = WINE=$(shell command -v wine64 || echo /usr/lib/wine/wine64) \
+  WINEPREFIX=$(abspath $(BUILD_DIR))/wine WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 windows-test: windows
 	cmake --build $(BUILD_DIR)/windows --target nebulance_scripted
-	WINE=$(WINE) WINEPREFIX=$(abspath $(BUILD_DIR))/wine WINEDEBUG=-all \
-	  WINEDLLOVERRIDES='mscoree,mshtml=' \
-	  tests/windows/replay_sessions.sh $(BUILD_DIR)/windows $(VERSION)
+	$(WINE_ENV) tests/windows/replay_sessions.sh $(BUILD_DIR)/windows/tests/windows/nebulance_scripted.exe
+	$(WINE_ENV) tests/windows/shipped_game.sh $(BUILD_DIR)/windows/nebulance.exe $(VERSION)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
 check:
@@ -184,7 +186,7 @@ release: package static windows
 
 # Checks the downloads in dist/ as a player meets them (tests/package/release_check.sh).
 release-check: game
-	tests/package/release_check.sh $(VERSION) $(BUILD_DIR)/release/nebulance
+	$(WINE_ENV) tests/package/release_check.sh $(VERSION) $(BUILD_DIR)/release/nebulance
 
 # Makes the release of the last commit in two fresh clones and fails unless every file of both
 # dist/ folders is the same bytes, naming the first that differs (diffoscope, when installed,

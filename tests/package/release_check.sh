@@ -91,7 +91,7 @@ for text in README.txt LICENSE.txt; do
     "[ \"\$(grep -c \$'\\r\$' '$work/windows/$folder/$text')\" = \"\$(wc -l <'$work/windows/$folder/$text')\" ]"
 done
 check "nebulance.exe under wine64 plays the sessions that need no clock as the Linux game" \
-  tests/windows/shipped_game.sh "$windows_game"
+  tests/windows/shipped_game.sh "$windows_game" "$version"
 
 # The site.
 unzip -q "$dist/$folder-web.zip" -d "$work/site"
