@@ -186,7 +186,10 @@ release: package static windows
 
 # Checks the downloads in dist/ as a player meets them (tests/package/release_check.sh).
 release-check: game
-	$(WINE_ENV) tests/package/release_check.sh $(VERSION) $(BUILD_DIR)/release/nebulance
+	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
+	cmake --build $(BUILD_DIR)/debug --target nebulance_echoed_session
+	ECHOED_SESSION=$(abspath $(BUILD_DIR))/debug/tests/nebulance_echoed_session $(WINE_ENV) \
+	  tests/package/release_check.sh $(VERSION) $(BUILD_DIR)/release/nebulance
 
 # Makes the release of the last commit in two fresh clones and fails unless every file of both
 # dist/ folders is the same bytes, naming the first that differs (diffoscope, when installed,
