@@ -7,7 +7,7 @@ import { KnownDevices } from 'puppeteer-core';
 import { ANSWER_KEYS } from '../answer_keys.js';
 import {
   accessibilityViolations, evaluateWithGame, launchBrowser, puppeteerPage, startServer, stopClock,
-  webDir,
+  testOutputDir,
 } from './page.js';
 import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
 
@@ -121,7 +121,7 @@ test('chromium: a whole game played by taps alone, on a phone on its side, shows
   const atQuestion = async (index) => {
     if (index !== dashboard) return;
     assert.match((await keysAndTerminal(page)).seen, /focus kept/, 'the taps left the focus');
-    await page.screenshot({ path: path.join(webDir, 'phone-keys.png') });
+    await page.screenshot({ path: path.join(testOutputDir, 'phone-keys.png') });
   };
   const named = { '-': 'Minus', '\x7f': 'Backspace', '\r': 'Enter' };
   const tap = (name) => page.tap(`#answer-keys ::-p-aria(${name})`);

@@ -1,7 +1,7 @@
 // The page in a browser, for the browser tests and the page budget (web/bench/): a static server
 // on 127.0.0.1 over the built folder, a browser with a fresh profile in each of the three
 // engines, the terminal's text, axe-core's findings.
-import { readFileSync } from 'node:fs';
+import { mkdirSync, readFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import path from 'node:path';
@@ -9,6 +9,11 @@ import puppeteer from 'puppeteer-core';
 import { launchWebKit } from './webdriver.js';
 
 export const webDir = process.env.WEB_DIR ?? 'build/web';
+
+// What the tests write (screenshots) goes beside the site, never into it: the site's folder is
+// published as it stands.
+export const testOutputDir = process.env.WEB_TEST_OUTPUT ?? 'build/web-test';
+mkdirSync(testOutputDir, { recursive: true });
 
 // Serves folders like any static host, on a free port of 127.0.0.1; resolves with the server and
 // the site's address. `sites()` names the folder for each URL prefix, the longest prefix that
