@@ -80,12 +80,16 @@ const engines = {
 // puppeteer's, type(text), press(key) ('Enter', 'Backspace', 'Control+D'), paste(text) as the
 // terminal takes a paste, click(selector), clickAndLoad(selector) for a click that loads the
 // page anew, screenshot(file) of the visible page, goto(url) and close(). The calendar clock is
-// stopped once the page has loaded, since the game first reads it after the first answer.
+// stopped once the page has loaded, since the game first reads it after the first answer. With
+// `{ frame: selector }`, the game is the page inside that iframe of the page at `url`, as a game
+// portal embeds it: evaluate and click then act in the frame, the keys go to the page, which
+// hands them to the element with the focus.
 export async function launchEngine(name) {
   const { newPage, close } = await engines[name]();
-  async function open(url, clockSeconds) {
-    const page = await newPage();
-    await page.goto(url);
+  async function open(url, clockSeconds, { frame } = {}) {
+    const top = await newPage();
+    await top.goto(url);
+    const page = frame ? await top.enterFrame(frame) : top;
     await stopClock(page, clockSeconds);
     return {
       ...page,
@@ -127,6 +131,14 @@ function puppeteerEngine(browser) {
 // A puppeteer page driven as launchEngine's pages are.
 export function puppeteerPage(page) {
   return {
+    async enterFrame(selector) {
+      const frame = await (await page.waitForSelector(selector)).contentFrame();
+      return {
+        ...puppeteerPage(page),
+        evaluate: (fn, ...args) => frame.evaluate(fn, ...args),
+        click: (inFrame) => frame.click(inFrame),
+      };
+    },
     goto: (url) => page.goto(url),
     evaluate: (fn, ...args) => page.evaluate(fn, ...args),
     type: (text) => page.keyboard.type(text),

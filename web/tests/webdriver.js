@@ -55,6 +55,12 @@ async function startSession(base, { pageLoadStrategy = 'normal' } = {}) {
   });
   return {
     goto: (url) => call('POST', '/url', { url }),
+    // From here on, scripts and clicks act in the iframe `selector`; keys go where the focus is.
+    async enterFrame(selector) {
+      const element = await call('POST', '/element', { using: 'css selector', value: selector });
+      await call('POST', '/frame', { id: element });
+      return this;
+    },
     // Runs `fn(...args)` in the page and resolves with its (awaited) result, as puppeteer does.
     async evaluate(fn, ...args) {
       const script = `const done = arguments[arguments.length - 1];
