@@ -189,11 +189,15 @@ export function evaluateWithGame(page, fn, ...args) {
 // Waits until the terminal shows exactly `expected` (lines); resolves with what it shows at the
 // end. The page itself watches, so that a WebDriver page costs one round trip per wait. Once the
 // scrollback is full, its oldest lines are gone (and its first may be the tail of a wrapped
-// one): the rest must then be the end of `expected`, and it counts as showing `expected`.
+// one): the rest must then be the end of `expected`, and it counts as showing `expected`. A
+// terminal that is still taking output is on its way: the wait ends once `timeoutMs` pass with
+// nothing new written, so that the answers to a long paste, on a machine busy with other work,
+// have the time they need.
 export function waitForScreen(page, expected, timeoutMs = 10000) {
   return evaluateWithGame(page, async ({ terminal }, expected, timeoutMs) => {
-    const deadline = performance.now() + timeoutMs;
-    for (;;) {
+    let deadline = performance.now() + timeoutMs;
+    const writing = terminal.onWriteParsed(() => { deadline = performance.now() + timeoutMs; });
+    for (;; await new Promise((resolve) => setTimeout(resolve, 5))) {
       const buffer = terminal.buffer.active;
       const lines = [];
       for (let row = 0; row <= buffer.baseY + buffer.cursorY; row++) {
@@ -205,9 +209,10 @@ export function waitForScreen(page, expected, timeoutMs = 10000) {
       const shown = lines.slice(full ? 1 : 0).map((line) => line.trimEnd());
       const wanted = full ? expected?.slice(-shown.length) : expected;
       const same = shown.length === wanted?.length && shown.every((line, i) => line === wanted[i]);
-      if (same) return expected;
-      if (!expected || performance.now() > deadline) return shown;
-      await new Promise((resolve) => setTimeout(resolve, 5));
+      if (same || !expected || performance.now() > deadline) {
+        writing.dispose();
+        return same ? expected : shown;
+      }
     }
   }, expected, timeoutMs);
 }

@@ -42,7 +42,9 @@ export async function launchWebKit() {
 async function startSession(base, { pageLoadStrategy = 'normal' } = {}) {
   const capabilities = {
     pageLoadStrategy,
-    timeouts: { script: 60000 },
+    // A script that waits in the page (for a screen that a long paste brings) may take minutes
+    // on a busy machine; the page's own wait decides when it has waited too long.
+    timeouts: { script: 600000 },
     'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] },
   };
   const created = await command(base, 'POST', '/session',
@@ -106,7 +108,7 @@ async function command(base, method, path, body) {
     method,
     headers: { 'Content-Type': 'application/json' },
     body: body && JSON.stringify(body),
-    signal: AbortSignal.timeout(90000),
+    signal: AbortSignal.timeout(660000),
   });
   const { value } = await response.json();
   if (!response.ok) throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);
