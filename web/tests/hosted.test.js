@@ -69,9 +69,10 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
     after(() => engine?.close());
 
     for (const [setting, serve] of Object.entries(settings)) {
-      test(`${engineName}: ${setting}, the page plays the native game`, async () => {
+      test(`${engineName}: ${setting}, the page plays the native game`, async (t) => {
         const session = echoedSession('combat-simulator-win');
         const { url, frame, servers } = await serve();
+        t.after(() => { for (const server of servers) server.close(); });
         const page = await engine.open(url, session.clock, { frame });
         const startMenu = linesOf(session.screen.slice(0, session.typed[0].at));
         assert.deepEqual(await waitForScreen(page, startMenu), startMenu);
@@ -79,7 +80,6 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
         await page.click('#terminal .xterm-screen');
         await playsWithUsualWords(page, session);
         await page.close();
-        for (const server of servers) server.close();
       });
     }
 
@@ -132,9 +132,10 @@ describe('chromium: a browser that refuses the service worker', () => {
     },
   };
   for (const [refusal, refuse] of Object.entries(refusals)) {
-    test(`chromium: ${refusal}, and the game plays with the usual words`, async () => {
+    test(`chromium: ${refusal}, and the game plays with the usual words`, async (t) => {
       const session = echoedSession('combat-simulator-win');
       const page = await browser.newPage();
+      t.after(() => page.close());
       const errors = [];
       page.on('pageerror', (error) => errors.push(error.message));
       await page.evaluateOnNewDocument(refuse);
@@ -149,7 +150,6 @@ describe('chromium: a browser that refuses the service worker', () => {
           return null;
         }
       }), null, 'no worker serves the page');
-      await page.close();
     });
   }
 });

@@ -73,12 +73,11 @@ test('finishing the site fails when the page lacks its version marker or has it 
 });
 
 test(`chromium: the page's heading shows the version CMakeLists.txt names (${version})`,
-  async () => {
+  async (t) => {
     const [browser, host] = await Promise.all([launchBrowser(), startServer()]);
+    t.after(async () => { await browser.close(); host.server.close(); });
     const page = await browser.newPage();
     await page.goto(host.url);
     assert.equal(await page.$eval('h1', (heading) => heading.innerText),
       `Nebulance: ORVANE CONCORDAT ${version}`);
-    await browser.close();
-    host.server.close();
   });
