@@ -198,7 +198,9 @@ reproducible:
 	tests/package/same_bytes.sh $(BUILD_DIR)/same-bytes
 
 # The browser's game: the core compiled with Emscripten, the page and the terminal in one static
-# folder, $(BUILD_DIR)/web. Debian's emscripten finds its node modules through NODE_PATH.
+# folder, $(BUILD_DIR)/web, made afresh each time: it is published as it stands, so
+# web/tools/check_site.js then checks that it holds the page's files and nothing else. Debian's
+# emscripten finds its node modules through NODE_PATH.
 WEB_DIR = $(BUILD_DIR)/web
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line_discipline.js \
@@ -206,17 +208,19 @@ WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line
 XTERM = web/node_modules/@xterm/xterm
 # Every file of the site as copied into $(WEB_DIR); web/tools/finish_site.js then moves all but
 # index.html and the manifest into a folder named after their content, and draws the icons and
-# writes sw.js, which caches them all.
+# writes sw.js, which caches them all, and shows the game's version on the page.
 WEB_SITE_FILES = $(notdir $(WEB_PAGE)) nebulance.js nebulance.wasm xterm/xterm.mjs xterm/xterm.css
 
 web: web/node_modules/.package-lock.json
 	$(WEB_ENV) emcmake cmake -S . -B $(BUILD_DIR)/web-cmake -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
 	  -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
 	$(WEB_ENV) cmake --build $(BUILD_DIR)/web-cmake
+	rm -rf $(WEB_DIR)
 	mkdir -p $(WEB_DIR)/xterm
 	cp $(WEB_PAGE) $(BUILD_DIR)/web-cmake/nebulance.js $(BUILD_DIR)/web-cmake/nebulance.wasm $(WEB_DIR)/
 	cp $(XTERM)/lib/xterm.mjs $(XTERM)/css/xterm.css $(WEB_DIR)/xterm/
-	node web/tools/finish_site.js $(WEB_DIR) $(WEB_SITE_FILES)
+	node web/tools/finish_site.js $(WEB_DIR) --version=$(VERSION) $(WEB_SITE_FILES)
+	node web/tools/check_site.js $(WEB_DIR)
 
 # npm ci only when the pinned packages are missing or older than the lock file.
 web/node_modules/.package-lock.json: web/package-lock.json
@@ -235,7 +239,7 @@ web-test: web
 	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
 	cmake --build $(BUILD_DIR)/debug --target nebulance_echoed_session
 	ECHOED_SESSION=$(BUILD_DIR)/debug/tests/nebulance_echoed_session WEB_DIR=$(WEB_DIR) \
-	  $(XVFB) node --test web/tests/*.test.js
+	  WEB_TEST_OUTPUT=$(BUILD_DIR)/web-test $(XVFB) node --test web/tests/*.test.js
 
 # Bytes the page loads, and the time to the start menu's prompt on a first and on a returning
 # visit in Chromium, Firefox and WebKit; then Lighthouse's mobile and desktop audits in Chromium.

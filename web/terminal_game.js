@@ -11,8 +11,10 @@ const tryAgain = document.getElementById('try-again');
 const playAgain = document.getElementById('play-again');
 
 // Loads one part of the page. On a failure, says which part did not arrive and offers Try again
-// (index.html reloads the page), then resolves with null.
+// (index.html reloads the page), then resolves with null. A page opened from a file loads
+// nothing: index.html has told the player to serve it, and a failure must not take the words back.
 async function loadPart(part, load) {
+  if (location.protocol === 'file:') return null;
   try {
     return await load();
   } catch {
@@ -237,8 +239,14 @@ function howToAnswer() {
 
 // Once the site is cached, it loads and plays without a network (sw.js). Each build's files
 // have names of their own, so a new build's worker takes over as soon as it has them all.
+// Where the browser refuses a worker (a game portal's frame, a frame barred from storage), the
+// game plays on without offline play: even reading navigator.serviceWorker may throw there.
 function keepForOffline() {
-  navigator.serviceWorker?.register('sw.js').catch(() => {});
+  try {
+    navigator.serviceWorker?.register('sw.js').catch(() => {});
+  } catch {
+    // Offline play is simply absent.
+  }
 }
 
 // Plays one game to its end. Resolves with 'ended', or 'crashed' when a fault stopped it.

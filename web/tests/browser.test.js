@@ -6,7 +6,8 @@
 import assert from 'node:assert/strict';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { launchEngine, linesOf, screenLines, startServer, waitForScreen, webDir } from './page.js';
+import { launchEngine, linesOf, screenLines, startServer, testOutputDir,
+  waitForScreen } from './page.js';
 import { echoedSession, replay, waitForGameEnd } from './replay.js';
 // Chromium replays every session; the other engines the whole 31-jump game and a duel.
 const everyEngine = ['shell-full-game', 'combat-simulator-win'];
@@ -32,7 +33,7 @@ for (const [engineName, sessions] of Object.entries(sessionsByEngine)) {
         const page = await engine.open(site.url, session.clock);
         const shotAt = name === 'shell-full-game'
           ? session.typed.findIndex(({ at }) => session.screen.endsWith('(E)xit: ', at)) : -1;
-        const shot = path.join(webDir, `${engineName}-dashboard.png`);
+        const shot = path.join(testOutputDir, `${engineName}-dashboard.png`);
         await replay(page, session, { atQuestion: (index) => index === shotAt && page.screenshot(shot) });
         await page.close();
       });
@@ -50,7 +51,7 @@ for (const [engineName, sessions] of Object.entries(sessionsByEngine)) {
       const startMenu = linesOf(session.screen.slice(0, session.typed[0].at));
       const page = await engine.open(site.url, session.clock);
       assert.deepEqual(await waitForScreen(page, startMenu), startMenu);
-      await page.screenshot(path.join(webDir, `${engineName}-start-menu.png`));
+      await page.screenshot(path.join(testOutputDir, `${engineName}-start-menu.png`));
       await page.press('Control+D');
       assert.equal(await waitForGameEnd(page), 'The game has ended.');
       assert.deepEqual(await screenLines(page), startMenu);

@@ -43,10 +43,12 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
     after(() => engine?.close());
 
     test(`${engineName}: a game's code that does not arrive is said in plain words with Try again; `
-      + 'the retry plays', async () => {
+      + 'the retry plays', async (t) => {
       const broken = siteWithout('nebulance.wasm');
+      t.after(() => rmSync(broken, { recursive: true }));
       let deployed = broken;
       const host = await startServer(() => deployed);
+      t.after(() => host.server.close());
       const session = echoedSession('combat-simulator-win');
       const page = await engine.open(host.url, session.clock);
       assert.deepEqual(await loadFailure(page), {
@@ -59,29 +61,28 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
       await stopClock(page, session.clock);
       await replay(page, session);
       await page.close();
-      host.server.close();
-      rmSync(broken, { recursive: true });
     });
 
     // xterm.js discards output once 50 MB wait unprocessed, and the game answers every letter
     // at the start menu with a screen: the first paste would bring about 138 MB uncut.
     test(`${engineName}: after a paste of a 200,000-character line and one of 500 lines the game `
-      + 'carries on as the native game does with the lines cut as a terminal cuts them', async () => {
+      + 'carries on as the native game does with the lines cut as a terminal cuts them', async (t) => {
       const lines = Array.from({ length: 500 }, (_, i) => (i % 2 ? '2\n' : 'x\n')).join('');
       const session = echoedTyping([`${'x'.repeat(200000)}\n`, lines, '3\n', '1\n'], 1700000000);
       const site = await startServer();
+      t.after(() => site.server.close());
       const page = await engine.open(site.url, session.clock);
       await replay(page, session, { patience: 60000 });
       await page.close();
-      site.server.close();
     });
 
     // The page then shows all it has (terminal, status line, Play again) to axe-core.
     test(`${engineName}: a fault inside the game ends that game with a message and Play again, `
-      + 'which plays a fresh one; axe-core finds no accessibility violation', async () => {
+      + 'which plays a fresh one; axe-core finds no accessibility violation', async (t) => {
       const session = echoedSession('combat-simulator-win');
       const startMenu = startMenuOf(session);
       const site = await startServer();
+      t.after(() => site.server.close());
       const page = await engine.open(site.url, session.clock);
       assert.deepEqual(await waitForScreen(page, startMenu), startMenu);
       await evaluateWithGame(page, ({ game }) => {
@@ -97,7 +98,6 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
       await replay(page, session);
       assert.deepEqual(await accessibilityViolations(page), []);
       await page.close();
-      site.server.close();
     });
   });
 }
@@ -107,20 +107,22 @@ describe('chromium: every part of the site', () => {
   before(async () => { browser = await launchBrowser(); });
   after(() => browser?.close());
 
-  async function openBroken(missing, prepare = () => {}) {
+  // Opens the site without the file `missing` (or whole) in a new page; the test `t` closes
+  // both, pass or fail.
+  async function openBroken(t, missing, prepare = () => {}) {
     const broken = missing ? siteWithout(missing) : webDir;
+    if (missing) t.after(() => rmSync(broken, { recursive: true }));
     const host = await startServer(() => broken);
+    t.after(() => host.server.close());
     const page = await browser.newPage();
+    t.after(() => page.close());
     await prepare(page);
     await page.goto(host.url);
-    return { page, close: () => {
-      host.server.close();
-      if (missing) rmSync(broken, { recursive: true });
-    } };
+    return page;
   }
 
   test('chromium: a part that does not arrive is named; with JavaScript off the page says what '
-    + 'it needs', async () => {
+    + 'it needs', async (t) => {
     const parts = {
       'xterm.mjs': 'the terminal (xterm.mjs)',
       'xterm.css': 'the terminal\'s style (xterm.css)',
@@ -128,30 +130,24 @@ describe('chromium: every part of the site', () => {
       'line_discipline.js': 'the page\'s code',
     };
     for (const [file, part] of Object.entries(parts)) {
-      const { page, close } = await openBroken(file);
+      const page = await openBroken(t, file);
       const { status, tryAgain } = await loadFailure(page);
       assert.ok(tryAgain, file);
       assert.match(status, new RegExp(`^Could not load ${part.replace(/[().]/g, '\\$&')}\\. `));
-      await page.close();
-      close();
     }
-    const { page, close } = await openBroken(null, (opening) => opening.setJavaScriptEnabled(false));
+    const page = await openBroken(t, null, (opening) => opening.setJavaScriptEnabled(false));
     assert.equal(await page.$eval('main', (main) => main.innerText.includes('Loading the game…')),
       false, 'with JavaScript off nothing says it is loading');
     assert.match(await page.$eval('main', (main) => main.innerText),
       /The game runs in the browser with JavaScript: turn it on for this page\./);
-    await page.close();
-    close();
   });
 
-  test('chromium: a browser without WebAssembly is told so', async () => {
-    const { page, close } = await openBroken(null, (opening) => opening.evaluateOnNewDocument(() => {
+  test('chromium: a browser without WebAssembly is told so', async (t) => {
+    const page = await openBroken(t, null, (opening) => opening.evaluateOnNewDocument(() => {
       delete globalThis.WebAssembly;
     }));
     await page.waitForFunction(() => document.getElementById('status').textContent
       .startsWith('This browser cannot run the game'));
     assert.equal(await page.$eval('#try-again', (button) => button.hidden), true);
-    await page.close();
-    close();
   });
 });

@@ -36,7 +36,7 @@ function labelledBuild(label) {
   writeFileSync(wasm, readFileSync(wasm, 'latin1')
     .replace(WASM_MARK, `Build ${label}`.padEnd(WASM_MARK.length)), 'latin1');
   const files = readdirSync(site, { recursive: true });
-  execFileSync('node', [source('tools/finish_site.js'), site,
+  execFileSync('node', [source('tools/finish_site.js'), site, `--version=test-${label}`,
     ...files.filter((file) => statSync(`${site}/${file}`).isFile())]);
   return site;
 }

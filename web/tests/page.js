@@ -1,7 +1,7 @@
 // The page in a browser, for the browser tests and the page budget (web/bench/): a static server
 // on 127.0.0.1 over the built folder, a browser with a fresh profile in each of the three
 // engines, the terminal's text, axe-core's findings.
-import { readFileSync } from 'node:fs';
+import { mkdirSync, readFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import path from 'node:path';
@@ -9,6 +9,11 @@ import puppeteer from 'puppeteer-core';
 import { launchWebKit } from './webdriver.js';
 
 export const webDir = process.env.WEB_DIR ?? 'build/web';
+
+// What the tests write (screenshots) goes beside the site, never into it: the site's folder is
+// published as it stands.
+export const testOutputDir = process.env.WEB_TEST_OUTPUT ?? 'build/web-test';
+mkdirSync(testOutputDir, { recursive: true });
 
 // Serves folders like any static host, on a free port of 127.0.0.1; resolves with the server and
 // the site's address. `sites()` names the folder for each URL prefix, the longest prefix that
@@ -75,12 +80,16 @@ const engines = {
 // puppeteer's, type(text), press(key) ('Enter', 'Backspace', 'Control+D'), paste(text) as the
 // terminal takes a paste, click(selector), clickAndLoad(selector) for a click that loads the
 // page anew, screenshot(file) of the visible page, goto(url) and close(). The calendar clock is
-// stopped once the page has loaded, since the game first reads it after the first answer.
+// stopped once the page has loaded, since the game first reads it after the first answer. With
+// `{ frame: selector }`, the game is the page inside that iframe of the page at `url`, as a game
+// portal embeds it: evaluate and click then act in the frame, the keys go to the page, which
+// hands them to the element with the focus.
 export async function launchEngine(name) {
   const { newPage, close } = await engines[name]();
-  async function open(url, clockSeconds) {
-    const page = await newPage();
-    await page.goto(url);
+  async function open(url, clockSeconds, { frame } = {}) {
+    const top = await newPage();
+    await top.goto(url);
+    const page = frame ? await top.enterFrame(frame) : top;
     await stopClock(page, clockSeconds);
     return {
       ...page,
@@ -122,6 +131,14 @@ function puppeteerEngine(browser) {
 // A puppeteer page driven as launchEngine's pages are.
 export function puppeteerPage(page) {
   return {
+    async enterFrame(selector) {
+      const frame = await (await page.waitForSelector(selector)).contentFrame();
+      return {
+        ...puppeteerPage(page),
+        evaluate: (fn, ...args) => frame.evaluate(fn, ...args),
+        click: (inFrame) => frame.click(inFrame),
+      };
+    },
     goto: (url) => page.goto(url),
     evaluate: (fn, ...args) => page.evaluate(fn, ...args),
     type: (text) => page.keyboard.type(text),
@@ -172,11 +189,15 @@ export function evaluateWithGame(page, fn, ...args) {
 // Waits until the terminal shows exactly `expected` (lines); resolves with what it shows at the
 // end. The page itself watches, so that a WebDriver page costs one round trip per wait. Once the
 // scrollback is full, its oldest lines are gone (and its first may be the tail of a wrapped
-// one): the rest must then be the end of `expected`, and it counts as showing `expected`.
+// one): the rest must then be the end of `expected`, and it counts as showing `expected`. A
+// terminal that is still taking output is on its way: the wait ends once `timeoutMs` pass with
+// nothing new written, so that the answers to a long paste, on a machine busy with other work,
+// have the time they need.
 export function waitForScreen(page, expected, timeoutMs = 10000) {
   return evaluateWithGame(page, async ({ terminal }, expected, timeoutMs) => {
-    const deadline = performance.now() + timeoutMs;
-    for (;;) {
+    let deadline = performance.now() + timeoutMs;
+    const writing = terminal.onWriteParsed(() => { deadline = performance.now() + timeoutMs; });
+    for (;; await new Promise((resolve) => setTimeout(resolve, 5))) {
       const buffer = terminal.buffer.active;
       const lines = [];
       for (let row = 0; row <= buffer.baseY + buffer.cursorY; row++) {
@@ -188,9 +209,10 @@ export function waitForScreen(page, expected, timeoutMs = 10000) {
       const shown = lines.slice(full ? 1 : 0).map((line) => line.trimEnd());
       const wanted = full ? expected?.slice(-shown.length) : expected;
       const same = shown.length === wanted?.length && shown.every((line, i) => line === wanted[i]);
-      if (same) return expected;
-      if (!expected || performance.now() > deadline) return shown;
-      await new Promise((resolve) => setTimeout(resolve, 5));
+      if (same || !expected || performance.now() > deadline) {
+        writing.dispose();
+        return same ? expected : shown;
+      }
     }
   }, expected, timeoutMs);
 }

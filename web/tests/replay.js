@@ -73,8 +73,8 @@ function loggedGroups(page) {
 // one group per step (the game writes once before each wait), less the oldest groups past
 // KEPT_LINES. A paste's lines are each read at a wait of their own, so the log's groups no longer
 // follow the typed steps: from the first paste on, the log must hold the end of all it heard.
-// `atQuestion(index)` runs while the question of line `index` is on screen; each question may
-// take `patience` ms to appear.
+// `atQuestion(index)` runs while the question of line `index` is on screen; the wait for each
+// question lasts until the terminal has taken no output for `patience` ms.
 export async function replay(page, session,
   { typo = '', atQuestion = () => {}, patience = 10000 } = {}) {
   const heard = [];

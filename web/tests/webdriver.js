@@ -42,7 +42,9 @@ export async function launchWebKit() {
 async function startSession(base, { pageLoadStrategy = 'normal' } = {}) {
   const capabilities = {
     pageLoadStrategy,
-    timeouts: { script: 60000 },
+    // A script that waits in the page (for a screen that a long paste brings) may take minutes
+    // on a busy machine; the page's own wait decides when it has waited too long.
+    timeouts: { script: 600000 },
     'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] },
   };
   const created = await command(base, 'POST', '/session',
@@ -55,6 +57,12 @@ async function startSession(base, { pageLoadStrategy = 'normal' } = {}) {
   });
   return {
     goto: (url) => call('POST', '/url', { url }),
+    // From here on, scripts and clicks act in the iframe `selector`; keys go where the focus is.
+    async enterFrame(selector) {
+      const element = await call('POST', '/element', { using: 'css selector', value: selector });
+      await call('POST', '/frame', { id: element });
+      return this;
+    },
     // Runs `fn(...args)` in the page and resolves with its (awaited) result, as puppeteer does.
     async evaluate(fn, ...args) {
       const script = `const done = arguments[arguments.length - 1];
@@ -100,7 +108,7 @@ async function command(base, method, path, body) {
     method,
     headers: { 'Content-Type': 'application/json' },
     body: body && JSON.stringify(body),
-    signal: AbortSignal.timeout(90000),
+    signal: AbortSignal.timeout(660000),
   });
   const { value } = await response.json();
   if (!response.ok) throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);

@@ -3,8 +3,11 @@
 // writes the service worker with every file it caches and its SHA-256. A page started from one
 // index.html thus only ever names the files of one build, and a new build never changes a file
 // an older page may still fetch.
-// Usage: node web/tools/finish_site.js <site folder> <file>...  (the site's files as copied
-// there, relative to it; index.html and manifest.webmanifest stay where they are)
+// It also writes the game's version into index.html. Every marker it fills must be there once,
+// or the build fails: a page or worker edited out of step with this tool would otherwise ship
+// unfilled.
+// Usage: node web/tools/finish_site.js <site folder> --version=<version> <file>...  (the site's
+// files as copied there, relative to it; index.html and manifest.webmanifest stay where they are)
 import { createHash } from 'node:crypto';
 import {
   existsSync, mkdirSync, readFileSync, readdirSync, renameSync, rmSync, writeFileSync,
@@ -12,7 +15,25 @@ import {
 import path from 'node:path';
 import { deflateSync } from 'node:zlib';
 
-const [site, ...files] = process.argv.slice(2);
+const [site, ...rest] = process.argv.slice(2);
+const version = rest.find((argument) => argument.startsWith('--version='))?.slice(10);
+const files = rest.filter((argument) => !argument.startsWith('--version='));
+// The version goes into the page as it is, so it may hold no markup.
+if (!/^[0-9A-Za-z.+~-]+$/.test(version ?? '')) {
+  console.error(`finish_site.js: --version=<version> of letters, digits and .+~- is needed, not `
+    + `${JSON.stringify(version ?? null)} (the Makefile passes $(VERSION))`);
+  process.exit(1);
+}
+
+// `text` (of `file`) with its one `marker` replaced by `value`; a marker missing or found twice
+// stops the build.
+function fill(text, file, marker, value) {
+  const count = text.split(marker).length - 1;
+  if (count !== 1) {
+    throw new Error(`${file} holds ${count} copies of the marker ${JSON.stringify(marker)}, not one`);
+  }
+  return text.replace(marker, () => value);
+}
 
 // The icon is the dashboard's star chart, "[o]" between two stars, in the terminal's light grey
 // on black. Glyphs of 5 × 7 cells ('#' lit).
@@ -114,18 +135,19 @@ function moveIntoFolder(folder) {
 }
 
 // Points every src and href attribute of index.html that names a build file (plain or ./name) into
-// `folder`; every other reference (the manifest, the icons, other pages) stays as it is.
-function pointIndexInto(folder) {
+// `folder`; every other reference (the manifest, the icons, other pages) stays as it is. The
+// heading shows the game's version.
+function finishIndex(folder) {
   const index = path.join(site, 'index.html');
   const reference = /(?<=\s)(src|href)(\s*=\s*)(["']?)(?:\.\/)?([^"'\s>]+)\3/g;
   const html = readFileSync(index, 'utf8').replace(reference, (whole, name, equals, quote, file) =>
     (buildFiles.includes(file) ? `${name}${equals}${quote}${folder}/${file}${quote}` : whole));
-  writeFileSync(index, html);
+  writeFileSync(index, fill(html, 'index.html', '@VERSION@', version));
 }
 
 const folder = buildFolderName();
 moveIntoFolder(folder);
-pointIndexInto(folder);
+finishIndex(folder);
 const icons = ['icon-192.png', 'icon-512.png'];
 for (const icon of icons) {
   writeFileSync(path.join(site, icon), drawIcon(Number(icon.match(/\d+/)[0])));
@@ -139,8 +161,9 @@ for (const file of [...ENTRY_POINTS, ...icons, ...buildFiles.map((file) => `${fo
 }
 cached['./'] = cached['index.html'];
 const build = sha256(JSON.stringify(cached)).slice(0, 16);
-const worker = readFileSync(new URL('../service_worker.js', import.meta.url), 'utf8')
-  .replace("const BUILD = 'unbuilt';", `const BUILD = '${build}';`)
-  .replace('const FILES = {};', `const FILES = ${JSON.stringify(cached, null, 2)};`);
+let worker = readFileSync(new URL('../service_worker.js', import.meta.url), 'utf8');
+worker = fill(worker, 'service_worker.js', "const BUILD = 'unbuilt';", `const BUILD = '${build}';`);
+worker = fill(worker, 'service_worker.js', 'const FILES = {};',
+  `const FILES = ${JSON.stringify(cached, null, 2)};`);
 writeFileSync(path.join(site, 'sw.js'), worker);
 console.log(`build ${build} in ${site}/${folder}: ${Object.keys(cached).length} files cached`);
