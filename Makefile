@@ -175,11 +175,9 @@ package: game
 
 # The downloads of this version, in dist/ (tools/release.sh): the Debian package, the static Linux
 # game and the Windows game with their documents, the site, the source of the last commit and
-# SHA256SUMS. The site is built afresh in a folder of its own, so that nothing else is zipped
-# with it.
+# SHA256SUMS. The site is built afresh in a folder of its own, which no test writes into.
 RELEASE_SITE = $(BUILD_DIR)/release-site
 release: package static windows
-	rm -rf $(RELEASE_SITE)
 	$(MAKE) web WEB_DIR=$(RELEASE_SITE)
 	tools/release.sh $(VERSION) $(SOURCE_DATE_EPOCH) $(BUILD_DIR)/release/nebulance_$(VERSION)_amd64.deb \
 	  $(BUILD_DIR)/static/nebulance $(BUILD_DIR)/windows/nebulance.exe $(RELEASE_SITE)
