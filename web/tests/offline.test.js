@@ -77,7 +77,12 @@ async function openPage(url, context = browser) {
   return untilStartMenu(page);
 }
 const visitAgain = (page) => page.reload().then(() => untilStartMenu(page));
-const untilControlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller);
+// Waits for the page's worker to take it over. A tab in the background runs no animation frames,
+// so this waits for the event rather than polling at each frame.
+const untilControlled = (page) => page.evaluate(() => navigator.serviceWorker.controller !== null
+  || new Promise((resolve) => {
+    navigator.serviceWorker.addEventListener('controllerchange', () => resolve(true), { once: true });
+  }));
 
 // Revisits `page` while `watcher`, another tab of its site, waits for the new worker the visit
 // finds: 'activated' once its build is kept and serves the site, 'redundant' if its install failed.

@@ -193,11 +193,20 @@ export function evaluateWithGame(page, fn, ...args) {
 // terminal that is still taking output is on its way: the wait ends once `timeoutMs` pass with
 // nothing new written, so that the answers to a long paste, on a machine busy with other work,
 // have the time they need.
+// The page may have loaded before its code has made the terminal (the load does not wait for a
+// module's awaits), so the wait also covers the terminal's coming.
 export function waitForScreen(page, expected, timeoutMs = 10000) {
-  return evaluateWithGame(page, async ({ terminal }, expected, timeoutMs) => {
+  return evaluateWithGame(page, async (game, expected, timeoutMs) => {
     let deadline = performance.now() + timeoutMs;
-    const writing = terminal.onWriteParsed(() => { deadline = performance.now() + timeoutMs; });
+    let terminal = null;
+    let writing = null;
     for (;; await new Promise((resolve) => setTimeout(resolve, 5))) {
+      if (!terminal) {
+        terminal = game.terminal;
+        if (!terminal && performance.now() > deadline) return ['(no terminal)'];
+        if (!terminal) continue;
+        writing = terminal.onWriteParsed(() => { deadline = performance.now() + timeoutMs; });
+      }
       const buffer = terminal.buffer.active;
       const lines = [];
       for (let row = 0; row <= buffer.baseY + buffer.cursorY; row++) {

@@ -68,7 +68,7 @@ async function startSession(base, { pageLoadStrategy = 'normal' } = {}) {
       const script = `const done = arguments[arguments.length - 1];
         Promise.resolve().then(() => (${fn})(...Array.from(arguments).slice(0, -1)))
           .then((value) => done({ value }),
-            (error) => done({ error: String(error?.stack ?? error) }));`;
+            (error) => done({ error: \`\${error}\\n\${error?.stack ?? ''}\` }));`;
       const result = await call('POST', '/execute/async', { script, args });
       if (result.error) throw new Error(result.error);
       return result.value;
