@@ -224,6 +224,10 @@ async function openTerminal({ Terminal }) {
 // test can read the screen.
 export let terminal = null;
 export let game = null;
+// True while the game waits for the player's next line: it has read every line handed over, and
+// the terminal has taken all it printed. A test answers only then: a screen seen halfway through
+// a paste's answers can look like the one that follows them.
+export const waitingForPlayer = () => waitingRead !== null;
 const lineMode = new LineModeAddon();
 let answerKeys = null;
 let loader = null;

@@ -194,9 +194,11 @@ export function evaluateWithGame(page, fn, ...args) {
 // nothing new written, so that the answers to a long paste, on a machine busy with other work,
 // have the time they need.
 // The page may have loaded before its code has made the terminal (the load does not wait for a
-// module's awaits), so the wait also covers the terminal's coming.
-export function waitForScreen(page, expected, timeoutMs = 10000) {
-  return evaluateWithGame(page, async (game, expected, timeoutMs) => {
+// module's awaits), so the wait also covers the terminal's coming. With `question`, the screen is
+// a question and the wait also lasts until the game waits for its answer; a screen that matched
+// while the game was still reading gets a last line saying so.
+export function waitForScreen(page, expected, timeoutMs = 10000, { question = false } = {}) {
+  return evaluateWithGame(page, async (game, expected, timeoutMs, question) => {
     let deadline = performance.now() + timeoutMs;
     let terminal = null;
     let writing = null;
@@ -218,10 +220,12 @@ export function waitForScreen(page, expected, timeoutMs = 10000) {
       const shown = lines.slice(full ? 1 : 0).map((line) => line.trimEnd());
       const wanted = full ? expected?.slice(-shown.length) : expected;
       const same = shown.length === wanted?.length && shown.every((line, i) => line === wanted[i]);
-      if (same || !expected || performance.now() > deadline) {
+      const asked = same && (!question || game.waitingForPlayer());
+      if (asked || !expected || performance.now() > deadline) {
         writing.dispose();
-        return same ? expected : shown;
+        if (asked) return expected;
+        return same ? [...shown, '(the game was still reading what came before)'] : shown;
       }
     }
-  }, expected, timeoutMs);
+  }, expected, timeoutMs, question);
 }

@@ -73,8 +73,9 @@ function loggedGroups(page) {
 // one group per step (the game writes once before each wait), less the oldest groups past
 // KEPT_LINES. A paste's lines are each read at a wait of their own, so the log's groups no longer
 // follow the typed steps: from the first paste on, the log must hold the end of all it heard.
-// `atQuestion(index)` runs while the question of line `index` is on screen; the wait for each
-// question lasts until the terminal has taken no output for `patience` ms.
+// `atQuestion(index)` runs while the question of line `index` is on screen and the game waits for
+// its answer; the wait for each question lasts until the terminal has taken no output for
+// `patience` ms.
 export async function replay(page, session,
   { typo = '', atQuestion = () => {}, patience = 10000 } = {}) {
   const heard = [];
@@ -83,7 +84,7 @@ export async function replay(page, session,
   let pasted = false;
   for (const [index, typed] of session.typed.entries()) {
     const question = linesOf(session.screen.slice(0, typed.at));
-    const shown = await waitForScreen(page, question, patience);
+    const shown = await waitForScreen(page, question, patience, { question: true });
     assert.deepEqual(shown, question, `question before line ${index + 1}`);
     const step = spokenLines(session.screen.slice(printed, typed.at));
     if (step.length > 0) heard.push(step);
