@@ -55,21 +55,7 @@ libcxx: game
 	  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=-stdlib=libc++ \
 	  -DCMAKE_EXE_LINKER_FLAGS=-stdlib=libc++ -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
 	cmake --build $(BUILD_DIR)/libcxx --target nebulance
-	$(call plays_as_release,$(BUILD_DIR)/libcxx,the libc++ game)
-
-# Fails unless the game in folder $(1), called $(2), plays the benchmark's whole-game scripts as
-# the release game does. Both run within the same clock second; a pair that straddles a second
-# draws differently and is played again.
-define plays_as_release
-	@for script in bench/full_game.txt bench/trading_game.txt; do \
-	  for attempt in 1 2 3; do \
-	    $(1)/nebulance < $$script > $(1)/game.txt; \
-	    $(BUILD_DIR)/release/nebulance < $$script > $(BUILD_DIR)/release/game.txt; \
-	    if cmp -s $(1)/game.txt $(BUILD_DIR)/release/game.txt; then \
-	      echo "$(2) plays $$script as the release game does"; continue 2; fi; \
-	  done; echo "$(2) and the release game differ on $$script"; exit 1; \
-	done
-endef
+	tests/package/plays_like.sh $(BUILD_DIR)/libcxx/nebulance $(BUILD_DIR)/release/nebulance
 
 # The Linux download's game: one fully static executable, $(BUILD_DIR)/static/nebulance, which
 # must play as the release game does.
@@ -78,7 +64,7 @@ static: game
 	  -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF -DNEBULANCE_FULLY_STATIC=ON
 	cmake --build $(BUILD_DIR)/static --target nebulance
 	file $(BUILD_DIR)/static/nebulance | grep -q 'statically linked'
-	$(call plays_as_release,$(BUILD_DIR)/static,the static game)
+	tests/package/plays_like.sh $(BUILD_DIR)/static/nebulance $(BUILD_DIR)/release/nebulance
 
 # The game for 64-bit Windows, $(BUILD_DIR)/windows/nebulance.exe: cross-compiled with Debian's
 # mingw-w64 (g++-mingw-w64-x86-64-posix), one static executable that needs only Windows' own
