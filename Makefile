@@ -188,7 +188,7 @@ reproducible:
 WEB_DIR = $(BUILD_DIR)/web
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line_discipline.js \
-  web/terminal_fit.js web/game_log.js web/answer_keys.js
+  web/terminal_fit.js web/game_log.js web/answer_keys.js web/game_console.js
 XTERM = web/node_modules/@xterm/xterm
 # Every file of the site as copied into $(WEB_DIR); web/tools/finish_site.js then moves all but
 # index.html and the manifest into a folder named after their content, and draws the icons and

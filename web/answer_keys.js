@@ -22,7 +22,7 @@ export const ANSWER_KEYS = [
 
 // How many of `count` keys go in one row of `width` CSS pixels: the fewest rows that hold them
 // all, shared out evenly.
-function keysPerRow(width, count) {
+export function keysPerRow(width, count) {
   const fit = Math.max(1, Math.floor((width + KEY_GAP) / (KEY_SIZE + KEY_GAP)));
   return Math.ceil(count / Math.ceil(count / fit));
 }
@@ -83,4 +83,12 @@ export function showAnswerKeys(panel, besideTerminal, terminal, onSwitch) {
       panel.style.setProperty('--keys-per-row', keysPerRow(width, shown));
     },
   };
+}
+
+// What the status line tells a player about answering: a touch screen's player (`keys`, or
+// null without them) leaves a game through its own menus.
+export function howToAnswer(keys) {
+  if (!keys) return 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
+  return keys.systemKeyboard() ? 'Type your answer, then return; ⌨ for the keys.'
+    : 'Tap the keys to answer; ⌨ opens the keyboard.';
 }

@@ -67,3 +67,43 @@ function utf8Length(text) {
   }
   return bytes;
 }
+
+// A terminal add-on that keeps the line being typed while a game listens, by the rules above:
+// it echoes each key to the terminal and passes each chunk handed over to `handOver(bytes)` as
+// the game reads it (UTF-8), then `handOver(null)` once the input has ended. Between games it
+// takes nothing.
+export class LineModeAddon {
+  constructor(handOver) {
+    this.handOver = handOver;
+    this.listening = false;
+    this.line = '';
+    this.encoder = new TextEncoder();
+  }
+
+  activate(terminal) {
+    this.subscription = terminal.onData((data) => {
+      if (!this.listening) return;
+      const typing = typeInto(this.line, data);
+      this.line = typing.line;
+      terminal.write(typing.echo);
+      for (const text of typing.handedOver) this.handOver(this.encoder.encode(text));
+      if (typing.ended) {
+        this.stop();
+        this.handOver(null);
+      }
+    });
+  }
+
+  listen() {
+    this.line = '';
+    this.listening = true;
+  }
+
+  stop() {
+    this.listening = false;
+  }
+
+  dispose() {
+    this.subscription?.dispose();
+  }
+}

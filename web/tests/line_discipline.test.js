@@ -1,7 +1,7 @@
 // The terminal's line mode without a browser: what each key echoes and hands to the game.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { typeInto } from '../line_discipline.js';
+import { LineModeAddon, typeInto } from '../line_discipline.js';
 
 // Each case: the line already typed and the data that arrives (one key, or a paste), then the
 // line left being typed, the echo, the chunks handed over and whether the input has ended.
@@ -44,4 +44,31 @@ test('a line holds 4,095 bytes: the rest of a long paste is dropped unechoed unt
   check(['x'.repeat(4093), 'éy'], `${'x'.repeat(4093)}é`, 'é', []);
   check(['x'.repeat(4095), '\x7fz'], `${'x'.repeat(4094)}z`, '\b \bz', []);
   check(['x'.repeat(4095), '\x04'], '', '', ['x'.repeat(4095)]);
+});
+
+test('the line-mode add-on echoes and hands over only while a game listens, and ends once', () => {
+  const handedOver = [];
+  const terminal = {
+    echoed: '',
+    onData(listener) {
+      this.type = listener;
+      return { dispose: () => { this.type = null; } };
+    },
+    write(data) { this.echoed += data; },
+  };
+  const lineMode = new LineModeAddon((chunk) => {
+    handedOver.push(chunk && new TextDecoder().decode(chunk));
+  });
+  lineMode.activate(terminal);
+  terminal.type('7\r');
+  assert.deepEqual(handedOver, [], 'between games');
+  lineMode.listen();
+  terminal.type('4');
+  terminal.type('2\rx\x04');
+  terminal.type('\x04');
+  terminal.type('9\r\x04');
+  assert.deepEqual(handedOver, ['42\n', 'x', null]);
+  assert.equal(terminal.echoed, '42\r\nx');
+  lineMode.dispose();
+  assert.equal(terminal.type, null);
 });
