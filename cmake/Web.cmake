@@ -19,5 +19,5 @@ target_link_options(nebulance_web PRIVATE ${NEBULANCE_WEB_FLAGS}
   -sDISABLE_EXCEPTION_CATCHING=0
   -sASYNCIFY -sASYNCIFY_IMPORTS=[__asyncjs__nextTypedChunk]
   -sMODULARIZE -sEXPORT_ES6 -sEXPORT_NAME=loadNebulance -sENVIRONMENT=web
-  -sEXPORTED_RUNTIME_METHODS=[ccall] -sINCOMING_MODULE_JS_API=[nextTypedChunk,showOutput,onAbort]
+  -sEXPORTED_RUNTIME_METHODS=[ccall] -sINCOMING_MODULE_JS_API=[nextTypedChunk,showOutput,onAbort,instantiateWasm]
   -sFILESYSTEM=0)

@@ -1,196 +1,123 @@
 // The browser's console: an xterm.js terminal in line mode in front of the game compiled to
-// WebAssembly. Typed lines go to the game's input; the game's output goes to the terminal and
-// to the screen readers' copy of the text.
-import { showAnswerKeys } from './answer_keys.js';
+// WebAssembly. This module starts the page and runs the games' lifecycle; the terminal's line
+// mode, its fit, the game's console and the screen readers' log each have a module of their own.
+import { howToAnswer, showAnswerKeys } from './answer_keys.js';
+import { GameConsole } from './game_console.js';
 import { GameLog } from './game_log.js';
-import { typeInto } from './line_discipline.js';
-import { COLUMNS, cellAsDrawn, fitFontSize, rowsThatFit } from './terminal_fit.js';
+import { LineModeAddon } from './line_discipline.js';
+import { TerminalFitAddon, keepPageInView } from './terminal_fit.js';
 
 const status = document.getElementById('status');
 const tryAgain = document.getElementById('try-again');
 const playAgain = document.getElementById('play-again');
 
-// Loads one part of the page. On a failure, says which part did not arrive and offers Try again
-// (index.html reloads the page), then resolves with null. A page opened from a file loads
-// nothing: index.html has told the player to serve it, and a failure must not take the words back.
-async function loadPart(part, load) {
-  if (location.protocol === 'file:') return null;
-  try {
-    return await load();
-  } catch {
-    status.textContent = `Could not load ${part}. The network may be down or too slow: check `
-      + 'the connection and try again.';
-    tryAgain.hidden = false;
-    return null;
+// The terminal, and the copy of the game being played: exported so that a test can read the
+// screen. A copy stopped by a fault is dropped, and the next game gets a fresh one.
+export let terminal = null;
+export let game = null;
+// The console of the game being played, and how its copy tells a fault (its abort).
+let gameConsole = null;
+let gameFaulted = null;
+const gameLog = new GameLog(document.getElementById('game-log'));
+const lineMode = new LineModeAddon((chunk) => gameConsole?.handOver(chunk));
+let answerKeys = null;
+
+// True while the game waits for the player's next line: it has read every line handed over, and
+// the terminal has taken all it printed. A test answers only then: a screen seen halfway through
+// a paste's answers can look like the one that follows them.
+export const waitingForPlayer = () => gameConsole?.waitingForPlayer() ?? false;
+
+// Where the page is: 'loading' until its first game starts, 'playing' during a game, 'ended' or
+// 'faulted' after one, 'starting again' from a tap on Play again until the next game starts, and
+// 'failed' when the page could not start. index.html and the tests read it on <body data-game>.
+let state = null;
+function enter(next) {
+  state = next;
+  document.body.dataset.game = next;
+}
+
+// A part of the page that did not load or could not start in this browser.
+class PartFailed extends Error {
+  constructor(part, cause) {
+    super(`${part}: ${cause?.message ?? cause}`, { cause });
+    this.part = part;
   }
+}
+
+const loadPart = (part, load) => load().catch((cause) => { throw new PartFailed(part, cause); });
+
+// Says why the page stopped, in plain words with Try again (index.html reloads the page), and
+// leaves the cause in the browser's console for whoever looks. A part that did not arrive
+// (fetch and import fail with a TypeError) is the network's doing; anything else is the page's.
+function pageFailed(error) {
+  console.error(error);
+  enter('failed');
+  if (error instanceof PartFailed && error.cause instanceof TypeError) {
+    status.textContent = `Could not load ${error.part}. The network may be down or too slow: `
+      + 'check the connection and try again.';
+  } else if (error instanceof PartFailed) {
+    status.textContent = `Could not start ${error.part} in this browser. Try again; if it fails `
+      + 'again, this browser may be too old for the game.';
+  } else {
+    status.textContent = 'The page stopped because of a fault in its own code. Try again; if it '
+      + 'fails again, try another browser.';
+  }
+  playAgain.hidden = true;
+  tryAgain.hidden = false;
 }
 
 // The terminal's style sheet has loaded (index.html marks a failed one).
 function terminalStyleLoaded() {
   const sheet = document.getElementById('terminal-style');
-  if (sheet.dataset.failed !== undefined) return Promise.reject(new Error('failed'));
+  if (sheet.dataset.failed !== undefined) return Promise.reject(new TypeError('not loaded'));
   if (sheet.sheet) return Promise.resolve();
   return new Promise((resolve, reject) => {
     sheet.addEventListener('load', resolve);
-    sheet.addEventListener('error', reject);
+    sheet.addEventListener('error', () => reject(new TypeError('not loaded')));
   });
 }
 
-// The terminal's code and style, and the game's loader, are fetched while the page opens.
-const terminalLoading = loadPart('the terminal (xterm.mjs)', () => import('./xterm/xterm.mjs'));
-const styleLoading = loadPart('the terminal\'s style (xterm.css)', terminalStyleLoaded);
-const loaderLoading = loadPart('the game (nebulance.js)', () => import('./nebulance.js'));
-
-// The chunks handed over but not yet read by the game (null: end of input), and the game's
-// read waiting for the next one.
-const handedOver = [];
-let waitingRead = null;
-
-function handOver(chunk) {
-  if (waitingRead) {
-    waitingRead(chunk);
-    waitingRead = null;
-  } else {
-    handedOver.push(chunk);
+// The game's code, fetched and compiled once: every copy of the game is made from it, so a fresh
+// copy after a fault starts at once, network or not. A server that does not call the file
+// application/wasm gets it compiled from its bytes.
+async function compileGame() {
+  const url = new URL('nebulance.wasm', import.meta.url);
+  try {
+    return await WebAssembly.compileStreaming(fetch(url));
+  } catch {
+    const response = await fetch(url);
+    if (!response.ok) throw new TypeError(`${url}: ${response.status}`);
+    return WebAssembly.compile(await response.arrayBuffer());
   }
 }
 
-// Settles once the terminal has taken all the game's output so far (its write callbacks run in
-// order, so the last one stands for all). A paste answered screen after screen thus never
-// piles up more output than one chunk's answer: xterm.js discards data past 50 MB unprocessed.
-let outputTaken = Promise.resolve();
-
-// Resolves with the next chunk's bytes, at most `capacity` of them (the rest stays first in
-// line); empty at end of input. The game is handed nothing more until the terminal has shown
-// what it printed before.
-async function nextTypedChunk(capacity) {
-  gameLog.announce();
-  await outputTaken;
-  const chunk = handedOver.length > 0 ? handedOver.shift()
-                                      : await new Promise((resolve) => { waitingRead = resolve; });
-  if (chunk === null) return new Uint8Array(0);
-  if (chunk.length > capacity) handedOver.unshift(chunk.subarray(capacity));
-  return chunk.subarray(0, capacity);
-}
-
-// A terminal add-on that keeps the line being typed while a game listens.
-class LineModeAddon {
-  activate(term) {
-    this.stop();
-    const encoder = new TextEncoder();
-    this.subscription = term.onData((data) => {
-      if (!this.listening) return;
-      const typing = typeInto(this.line, data);
-      this.line = typing.line;
-      term.write(typing.echo);
-      for (const text of typing.handedOver) handOver(encoder.encode(text));
-      if (typing.ended) {
-        this.stop();
-        handOver(null);
-      }
-    });
-  }
-
-  listen() {
-    this.line = '';
-    this.listening = true;
-  }
-
-  stop() {
-    this.listening = false;
-  }
-
-  dispose() {
-    this.subscription.dispose();
-  }
-}
-
-const gameLog = new GameLog(document.getElementById('game-log'));
-function showOutput(bytes) {
-  outputTaken = new Promise((resolve) => terminal.write(bytes, resolve));
-  gameLog.add(bytes);
-}
-
-// Ends the game being played, with how it ended ('ended' or 'crashed'); null between games.
-let endGame = null;
-// A fault inside the game (a trap, an exception that escapes it, an abort) ends that game; the
-// page stays and offers Play again, on a fresh copy of the game. The game runs on from inside
-// promises, so a fault that its caller cannot take lands as a rejection nobody handles (the
-// page's own code leaves none).
-const crashed = () => endGame?.('crashed');
-addEventListener('unhandledrejection', crashed);
-
-// A fresh copy of the game, compiled from the code the browser already has; null if it fails.
-function loadGame(loader) {
-  return loadPart('the game\'s code (nebulance.wasm)',
-    () => loader.default({ nextTypedChunk, showOutput, onAbort: crashed }));
-}
-
-// The terminal's own padding on each side, set in the page's style for the terminal to come.
-const terminalPadding = (area) =>
-  parseFloat(getComputedStyle(area).getPropertyValue('--terminal-padding'));
-
-// One cell's size at `fontSize` as the terminal will draw it, measured as the terminal measures
-// it, so that the fit never draws the terminal at a size it then leaves: a 'W' on a canvas, or,
-// where a canvas lacks the font's height, a line of W's on the page.
-const ruler = (globalThis.OffscreenCanvas ? new OffscreenCanvas(1, 1)
-  : document.createElement('canvas')).getContext('2d');
-function measureCell(fontSize) {
-  const font = `${fontSize}px ${terminal.options.fontFamily}`;
-  ruler.font = font;
-  const glyph = ruler.measureText('W');
-  if (glyph.fontBoundingBoxAscent !== undefined) {
-    return cellAsDrawn(glyph.width, glyph.fontBoundingBoxAscent + glyph.fontBoundingBoxDescent,
-      devicePixelRatio);
-  }
-  const line = Object.assign(document.createElement('span'), { textContent: 'W'.repeat(32) });
-  line.style.cssText = `font: ${font}; white-space: pre; font-kerning: none; position: absolute;`
-    + ' visibility: hidden;';
-  document.body.append(line);
-  const cell = cellAsDrawn(line.offsetWidth / 32, line.offsetHeight, devicePixelRatio);
-  line.remove();
-  return cell;
-}
-
-// The page is the part of the screen the player sees, less an on-screen keyboard. While the
-// player has pinched to zoom, it is left as it is.
-function fitPageToView() {
-  const visible = window.visualViewport ?? { height: innerHeight, offsetTop: 0, scale: 1 };
-  if (visible.scale > 1.01) return;
-  document.documentElement.style.setProperty('--visible-height', `${visible.height}px`);
-  document.documentElement.style.setProperty('--visible-top', `${visible.offsetTop}px`);
+// A fresh copy of the game from the compiled code; its console is the current game's.
+function newCopy(loader, compiled) {
+  return new Promise((resolve, reject) => {
+    loader.default({
+      nextTypedChunk: (capacity) => gameConsole.nextTypedChunk(capacity),
+      showOutput: (bytes) => gameConsole.showOutput(bytes),
+      onAbort: (what) => gameFaulted?.(what),
+      instantiateWasm(imports, receiveInstance) {
+        WebAssembly.instantiate(compiled, imports)
+          .then((instance) => receiveInstance(instance, compiled), reject);
+        return {};
+      },
+    }).then(resolve, reject);
+  });
 }
 
 // A touch screen: its keyboard has no Ctrl key, and it can be turned on its side.
 const touchScreen = matchMedia('(pointer: coarse)').matches;
 
-// The terminal fills its area. The answer row is the terminal's last, so it stays in sight.
-// The font follows the width alone, so the answer keys' rows are settled first; the rows fill
-// the height they leave.
-function fitTerminalToArea(area) {
-  const padding = 2 * terminalPadding(area);
-  const width = area.clientWidth - padding;
-  const fontSize = fitFontSize(width, measureCell);
-  const cell = measureCell(fontSize);
-  answerKeys?.arrange(area.clientWidth, (area.clientWidth - cell.width * COLUMNS - padding) / 2);
-  const rows = rowsThatFit(area.clientHeight - padding, cell);
-  terminal.options.fontSize = fontSize;
-  if (rows !== terminal.rows) terminal.resize(COLUMNS, rows);
-  terminal.scrollToBottom();
-}
-
-// A few milliseconds of the page's work, then the page answers again: a phone's slow processor
-// would otherwise be busy for a long stretch while the page starts.
-const pause = () => new Promise((resolve) => { setTimeout(resolve); });
-
 // Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
-// The rows and the font size follow the space the page has (fitTerminalToArea). Screen readers
-// read the game log, not the terminal, so the terminal's own reader mode stays off: with it,
-// a page would hold the text twice. The terminal is opened at the size it fits, so its first
-// picture is its last.
-async function openTerminal({ Terminal }) {
+// The rows and the font size follow the space the page has (TerminalFitAddon), from before the
+// terminal opens, so its first picture is its last. Screen readers read the game log, not the
+// terminal, so the terminal's own reader mode stays off: with it, a page would hold the text
+// twice. A touch screen answers with the answer keys, or with its own keyboard once switched to.
+function openTerminal({ Terminal }) {
   terminal = new Terminal({
-    cols: COLUMNS,
+    cols: 80,
     rows: 24,
     scrollback: 10000,
     convertEol: true,
@@ -199,46 +126,16 @@ async function openTerminal({ Terminal }) {
     fontSize: 15,
   });
   terminal.loadAddon(lineMode);
-  const terminalArea = document.getElementById('terminal');
-  // A touch screen answers with the answer keys, or with its own keyboard once switched to it.
-  answerKeys = touchScreen ? showAnswerKeys(document.getElementById('answer-keys'),
-    terminalArea, terminal, () => { if (endGame) status.textContent = howToAnswer(); })
+  const area = document.getElementById('terminal');
+  answerKeys = touchScreen ? showAnswerKeys(document.getElementById('answer-keys'), area,
+    terminal, () => { if (state === 'playing') status.textContent = howToAnswer(answerKeys); })
     : null;
-  await pause();
-  fitPageToView();
-  fitTerminalToArea(terminalArea);
-  await pause();
-  terminal.open(terminalArea);
+  keepPageInView();
+  terminal.loadAddon(new TerminalFitAddon(area,
+    (width, roomBeside) => answerKeys?.arrange(width, roomBeside)));
+  terminal.open(area);
   terminal.textarea.setAttribute('aria-label', 'Your answer');
   answerKeys?.keepKeyboardClosed(terminal.textarea);
-  addEventListener('resize', fitPageToView);
-  window.visualViewport?.addEventListener('resize', fitPageToView);
-  window.visualViewport?.addEventListener('scroll', fitPageToView);
-  // The page's size follows the screen's; the terminal area's also the keys and the status line.
-  const refit = new ResizeObserver(() => fitTerminalToArea(terminalArea));
-  refit.observe(document.querySelector('main'));
-  refit.observe(terminalArea);
-}
-
-// The terminal, and the game: a module of the page exports them once they are there, so that a
-// test can read the screen.
-export let terminal = null;
-export let game = null;
-// True while the game waits for the player's next line: it has read every line handed over, and
-// the terminal has taken all it printed. A test answers only then: a screen seen halfway through
-// a paste's answers can look like the one that follows them.
-export const waitingForPlayer = () => waitingRead !== null;
-const lineMode = new LineModeAddon();
-let answerKeys = null;
-let loader = null;
-
-// A touch screen's player leaves a game through its own menus.
-function howToAnswer() {
-  if (!answerKeys) {
-    return 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
-  }
-  return answerKeys.systemKeyboard() ? 'Type your answer, then return; ⌨ for the keys.'
-    : 'Tap the keys to answer; ⌨ opens the keyboard.';
 }
 
 // Once the site is cached, it loads and plays without a network (sw.js). Each build's files
@@ -253,55 +150,79 @@ function keepForOffline() {
   }
 }
 
-// Plays one game to its end. Resolves with 'ended', or 'crashed' when a fault stopped it.
-function playOneGame() {
+// Plays one game on `copy` to its end. Resolves with 'ended', or 'faulted' when a fault inside
+// the game stopped it: an exception out of the game's code (at once, or as the call's
+// rejection), or an abort (a trap or an exception after the game has waited for input, which
+// the copy reports through onAbort). A rejection anywhere else on the page is not the game's.
+function playOneGame(copy) {
   return new Promise((resolve) => {
-    endGame = resolve;
+    gameFaulted = (cause) => {
+      console.error('a fault inside the game:', cause);
+      resolve('faulted');
+    };
     try {
-      game.ccall('playGame', null, [], [], { async: true }).then(() => resolve('ended'), crashed);
-    } catch {
-      crashed();
+      copy.ccall('playGame', null, [], [], { async: true }).then(() => resolve('ended'), gameFaulted);
+    } catch (error) {
+      gameFaulted(error);
     }
-  });
+  }).finally(() => { gameFaulted = null; });
 }
 
 const endings = {
   ended: 'The game has ended.',
-  crashed: 'The game stopped because of a fault inside it. Play again starts a new game.',
+  faulted: 'The game stopped because of a fault inside it. Play again starts a new game.',
 };
 
 async function play() {
-  handedOver.length = 0;
-  waitingRead = null;
-  status.textContent = howToAnswer();
+  gameConsole = new GameConsole(terminal, gameLog);
+  enter('playing');
+  status.textContent = howToAnswer(answerKeys);
   playAgain.hidden = true;
   lineMode.listen();
   terminal.focus();
-  const ending = await playOneGame();
-  endGame = null;
-  gameLog.announce();
+  const ending = await playOneGame(game);
   lineMode.stop();
-  // A crashed copy of the game is left behind; the next game gets a fresh one.
-  if (ending === 'crashed') game = null;
-  await new Promise((resolve) => terminal.write('', resolve));
+  gameLog.announce();
+  if (ending === 'faulted') game = null;
+  await gameConsole.drained();
+  enter(ending);
   status.textContent = endings[ending];
   playAgain.hidden = false;
   playAgain.focus();
 }
 
-playAgain.addEventListener('click', async () => {
+// One start at a time: a second tap while the next game starts is not a second game.
+let startAgain = null;
+playAgain.addEventListener('click', () => {
+  if (state !== 'ended' && state !== 'faulted') return;
+  enter('starting again');
+  playAgain.hidden = true;
   terminal.reset();
   gameLog.clear();
-  game ??= await loadGame(loader);
-  if (game) play();
+  startAgain().then(play).catch(pageFailed);
 });
 
-// A browser without WebAssembly has been told so by index.html.
-const [xterm, style] = await Promise.all([terminalLoading, styleLoading]);
-if (xterm && style !== null) await openTerminal(xterm);
-loader = await loaderLoading;
-if (terminal && loader && typeof WebAssembly === 'object') game = await loadGame(loader);
-if (game) {
+// The page's parts load side by side: the terminal opens as soon as its code and style are in,
+// while the game's code still arrives and compiles.
+async function startPage() {
+  // index.html has told a page opened from a file, or a browser without WebAssembly, why not.
+  if (location.protocol === 'file:' || typeof WebAssembly !== 'object') return;
+  enter('loading');
+  const terminalOpened = Promise.all([
+    loadPart('the terminal (xterm.mjs)', () => import('./xterm/xterm.mjs')),
+    loadPart('the terminal\'s style (xterm.css)', terminalStyleLoaded),
+  ]).then(([xterm]) => openTerminal(xterm));
+  const [loader, compiled] = await Promise.all([
+    loadPart('the game (nebulance.js)', () => import('./nebulance.js')),
+    loadPart('the game\'s code (nebulance.wasm)', compileGame),
+    terminalOpened,
+  ]);
+  startAgain = async () => {
+    game ??= await loadPart('the game\'s code (nebulance.wasm)', () => newCopy(loader, compiled));
+  };
+  await startAgain();
   keepForOffline();
-  play();
+  await play();
 }
+
+startPage().catch(pageFailed);
