@@ -1,6 +1,7 @@
 // The game's console on the page, one for each game: the chunks the player has handed over that
 // the game has not yet read, and the game's output on its way to the terminal and to the screen
-// readers' log (anything with add(bytes) and announce()).
+// readers' log (anything with add(bytes) and announce()). `onQuestion()` runs each time the game
+// has printed a question and the terminal has taken it, as the game turns to read the answer.
 //
 // The game is handed nothing more until the terminal has taken what it printed before (its
 // write callbacks run in order, so the last one stands for all). A paste answered screen after
@@ -11,9 +12,10 @@ export class GameConsole {
   #waitingRead = null;
   #outputTaken = Promise.resolve();
 
-  constructor(terminal, log) {
+  constructor(terminal, log, onQuestion = () => {}) {
     this.terminal = terminal;
     this.log = log;
+    this.onQuestion = onQuestion;
   }
 
   // Takes a chunk for the game (bytes), or null for the end of input.
@@ -32,6 +34,7 @@ export class GameConsole {
   async nextTypedChunk(capacity) {
     this.log.announce();
     await this.#outputTaken;
+    this.onQuestion();
     const chunk = this.#handedOver.length > 0 ? this.#handedOver.shift()
       : await new Promise((resolve) => { this.#waitingRead = resolve; });
     if (chunk === null) {

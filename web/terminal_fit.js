@@ -87,13 +87,22 @@ export class TerminalFitAddon {
   activate(terminal) {
     this.terminal = terminal;
     this.fit();
-    this.observer = new ResizeObserver(() => this.fit());
+    // An observer reports each element's size once as it starts: the terminal was fitted to
+    // that size a moment ago, and a second fit would only measure the font again.
+    this.observer = new ResizeObserver(() => {
+      if (this.fittedTo !== this.areaSize()) this.fit();
+    });
     this.observer.observe(this.area);
     this.observer.observe(this.area.parentElement);
   }
 
+  areaSize() {
+    return `${this.area.clientWidth}×${this.area.clientHeight}`;
+  }
+
   fit() {
     const { area, terminal } = this;
+    this.fittedTo = this.areaSize();
     const padding = 2 * parseFloat(getComputedStyle(area).getPropertyValue('--terminal-padding'));
     const measure = (fontSize) => measureCell(terminal.options.fontFamily, fontSize);
     const fontSize = fitFontSize(area.clientWidth - padding, measure);

@@ -107,6 +107,10 @@ function newCopy(loader, compiled) {
   });
 }
 
+// The terminal's start is split into three tasks (its making, its fit and its opening), each
+// long on a phone's slow processor, so that the page answers between them.
+const nextTask = () => new Promise((resolve) => { setTimeout(resolve); });
+
 // A touch screen: its keyboard has no Ctrl key, and it can be turned on its side.
 const touchScreen = matchMedia('(pointer: coarse)').matches;
 
@@ -115,7 +119,7 @@ const touchScreen = matchMedia('(pointer: coarse)').matches;
 // terminal opens, so its first picture is its last. Screen readers read the game log, not the
 // terminal, so the terminal's own reader mode stays off: with it, a page would hold the text
 // twice. A touch screen answers with the answer keys, or with its own keyboard once switched to.
-function openTerminal({ Terminal }) {
+async function openTerminal({ Terminal }) {
   terminal = new Terminal({
     cols: 80,
     rows: 24,
@@ -130,9 +134,11 @@ function openTerminal({ Terminal }) {
   answerKeys = touchScreen ? showAnswerKeys(document.getElementById('answer-keys'), area,
     terminal, () => { if (state === 'playing') status.textContent = howToAnswer(answerKeys); })
     : null;
+  await nextTask();
   keepPageInView();
   terminal.loadAddon(new TerminalFitAddon(area,
     (width, roomBeside) => answerKeys?.arrange(width, roomBeside)));
+  await nextTask();
   terminal.open(area);
   terminal.textarea.setAttribute('aria-label', 'Your answer');
   answerKeys?.keepKeyboardClosed(terminal.textarea);
@@ -142,12 +148,22 @@ function openTerminal({ Terminal }) {
 // have names of their own, so a new build's worker takes over as soon as it has them all.
 // Where the browser refuses a worker (a game portal's frame, a frame barred from storage), the
 // game plays on without offline play: even reading navigator.serviceWorker may throw there.
+// The worker fetches and checks every file of the site, work that would compete with the start:
+// it is registered once the first question is on screen (after the frame that draws it). A tab
+// in the background draws no frames and has no start to protect: there it is registered at once.
+let offlineKept = false;
 function keepForOffline() {
-  try {
-    navigator.serviceWorker?.register('sw.js').catch(() => {});
-  } catch {
-    // Offline play is simply absent.
-  }
+  if (offlineKept) return;
+  offlineKept = true;
+  const register = () => {
+    try {
+      navigator.serviceWorker?.register('sw.js').catch(() => {});
+    } catch {
+      // Offline play is simply absent.
+    }
+  };
+  if (document.visibilityState === 'hidden') register();
+  else requestAnimationFrame(() => setTimeout(register));
 }
 
 // Plays one game on `copy` to its end. Resolves with 'ended', or 'faulted' when a fault inside
@@ -174,7 +190,7 @@ const endings = {
 };
 
 async function play() {
-  gameConsole = new GameConsole(terminal, gameLog);
+  gameConsole = new GameConsole(terminal, gameLog, keepForOffline);
   enter('playing');
   status.textContent = howToAnswer(answerKeys);
   playAgain.hidden = true;
@@ -221,7 +237,6 @@ async function startPage() {
     game ??= await loadPart('the game\'s code (nebulance.wasm)', () => newCopy(loader, compiled));
   };
   await startAgain();
-  keepForOffline();
   await play();
 }
 
