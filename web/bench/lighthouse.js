@@ -53,6 +53,7 @@ function printScripts(results) {
   for (const name of names) {
     const time = (key) => median(results.map(({ bootup }) =>
       bootup.find((item) => scriptName(item.url) === name)?.[key] ?? 0)).toFixed(0);
+    if (time('total') === '0') continue;
     console.log(`${' '.repeat(12)}${name}: ${time('total')} ms of main thread, ${time('scripting')} ms `
       + `running its code, ${time('scriptParseCompile')} ms compiling it`);
   }
