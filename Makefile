@@ -24,7 +24,7 @@ TIDY_SOURCES = $(shell find src tests bench -name '*.cpp' ! -name 'game_fuzzer.c
 
 .PHONY: play test build clean check fuzz bench lint format install package reproducible \
   game release release-check test-release libcxx static windows windows-test web serve web-test \
-  web-bench
+  web-bench web-trace
 
 # The project's own builds treat every warning as an error; a plain cmake configure does not.
 CHECKED = -DNEBULANCE_WERROR=ON
@@ -230,6 +230,13 @@ web-test: web
 web-bench: web
 	WEB_DIR=$(WEB_DIR) $(XVFB) node web/bench/page_budget.js
 	WEB_DIR=$(WEB_DIR) node web/bench/lighthouse.js
+
+# Where the start's time goes in Chromium, from its trace of first visits: unthrottled, then with
+# the CPU 4× slower as Lighthouse's mobile audit has it (web/bench/start_trace.js; also
+# web/bench/compare_starts.js, which times several builds of the site in turn).
+web-trace: web
+	WEB_DIR=$(WEB_DIR) node web/bench/start_trace.js
+	WEB_DIR=$(WEB_DIR) node web/bench/start_trace.js --throttle=4
 
 clean:
 	rm -rf $(BUILD_DIR)

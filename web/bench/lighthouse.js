@@ -2,39 +2,17 @@
 // audit (a mid-range phone: 4× slower CPU, slow 4G) and its desktop audit, in Chromium, with
 // the site served compressed as static hosts serve it (gzip to a browser that accepts it). For
 // each: the four category scores, cumulative layout shift, total blocking time and largest
-// contentful paint, the median of three runs (the machine is shared, so one run can be noisy).
-import { readFile } from 'node:fs/promises';
-import { createServer } from 'node:http';
-import path from 'node:path';
-import { gzipSync } from 'node:zlib';
+// contentful paint, the median of three runs (the machine is shared, so one run can be noisy);
+// then the main thread's time in each script (bootup-time), and the long tasks each script
+// caused in the run of the median total blocking time.
 import * as chromeLauncher from 'chrome-launcher';
 import lighthouse from 'lighthouse';
 import desktopConfig from 'lighthouse/core/config/desktop-config.js';
-import { chromium, contentTypes, webDir } from '../tests/page.js';
+import { chromium } from '../tests/page.js';
+import { startGzipServer } from './gzip_server.js';
 
 const runs = 3;
-
-// Everything but the icons compresses; a host compresses once and keeps the result.
-const compressed = new Map();
-async function gzipped(file) {
-  if (!compressed.has(file)) compressed.set(file, gzipSync(await readFile(file)));
-  return compressed.get(file);
-}
-
-const server = createServer(async (request, response) => {
-  const { pathname } = new URL(request.url, 'http://localhost');
-  const file = path.join(webDir, pathname.replace(/\/$/, '/index.html'));
-  const type = contentTypes[path.extname(file)] ?? 'application/octet-stream';
-  const body = await readFile(file).catch(() => null);
-  if (!body) return response.writeHead(404).end();
-  const headers = { 'Content-Type': type, 'Cache-Control': 'max-age=600', Vary: 'Accept-Encoding' };
-  if (type === 'image/png' || !/\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
-    return response.writeHead(200, headers).end(body);
-  }
-  response.writeHead(200, { ...headers, 'Content-Encoding': 'gzip' }).end(await gzipped(file));
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const url = `http://127.0.0.1:${server.address().port}/`;
+const { server, url } = await startGzipServer();
 
 // One audit in a fresh Chromium (a fresh profile: a first visit).
 async function audit(config) {
@@ -55,6 +33,8 @@ async function audit(config) {
       'best-practices': score('best-practices'), seo: score('seo'),
       cls: metric('cumulative-layout-shift'), tbt: metric('total-blocking-time'),
       lcp: metric('largest-contentful-paint'),
+      bootup: lhr.audits['bootup-time'].details?.items ?? [],
+      longTasks: lhr.audits['long-tasks'].details?.items ?? [],
     };
   } finally {
     await browser.kill();
@@ -62,6 +42,33 @@ async function audit(config) {
 }
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const scriptName = (address) => (/^https?:/.test(address)
+  ? new URL(address).pathname.split('/').at(-1) || 'index.html' : address);
+
+// Each script's main-thread time (median of the runs: all of it, and the part that ran its
+// code), then the long tasks that the run of the median total blocking time lays to each script,
+// with when they started.
+function printScripts(results) {
+  const names = [...new Set(results.flatMap(({ bootup }) => bootup.map((item) => scriptName(item.url))))];
+  for (const name of names) {
+    const time = (key) => median(results.map(({ bootup }) =>
+      bootup.find((item) => scriptName(item.url) === name)?.[key] ?? 0)).toFixed(0);
+    if (time('total') === '0') continue;
+    console.log(`${' '.repeat(12)}${name}: ${time('total')} ms of main thread, ${time('scripting')} ms `
+      + `running its code, ${time('scriptParseCompile')} ms compiling it`);
+  }
+  const { longTasks, tbt } = results.find(({ tbt }) => tbt === median(results.map((result) => result.tbt)));
+  const byScript = new Map();
+  for (const task of longTasks) {
+    byScript.set(scriptName(task.url), [...byScript.get(scriptName(task.url)) ?? [], task]);
+  }
+  if (byScript.size === 0) console.log(`${' '.repeat(12)}no long tasks`);
+  for (const [name, tasks] of byScript) {
+    console.log(`${' '.repeat(12)}long tasks of ${name} (run of TBT ${tbt.toFixed(0)} ms): `
+      + tasks.map(({ duration, startTime }) => `${duration.toFixed(0)} ms at ${(startTime / 1000).toFixed(2)} s`)
+        .join(', '));
+  }
+}
 
 for (const [formFactor, config] of [['mobile', undefined], ['desktop', desktopConfig]]) {
   const results = [];
@@ -78,6 +85,7 @@ for (const [formFactor, config] of [['mobile', undefined], ['desktop', desktopCo
     + `LCP ${figures('lcp', 2, 1000)} s`);
   const shortOf = [...new Set(of('shortOf').flat())];
   if (shortOf.length > 0) console.log(`${' '.repeat(12)}points lost to: ${shortOf.join(', ')}`);
+  printScripts(results);
 }
 console.log('(budgets: mobile CLS at most 0.01, TBT at most 100 ms, performance at least 95; '
   + 'every other score 100)');
