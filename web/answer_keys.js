@@ -22,7 +22,7 @@ export const ANSWER_KEYS = [
 
 // How many of `count` keys go in one row of `width` CSS pixels: the fewest rows that hold them
 // all, shared out evenly.
-function keysPerRow(width, count) {
+export function keysPerRow(width, count) {
   const fit = Math.max(1, Math.floor((width + KEY_GAP) / (KEY_SIZE + KEY_GAP)));
   return Math.ceil(count / Math.ceil(count / fit));
 }
