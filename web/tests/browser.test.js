@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import {
-  launchEngine, screenLines, startServer, testOutputDir, untilStartMenu,
+  launchEngine, screenLines, startServer, statusLine, testOutputDir, untilStartMenu,
 } from './page.js';
 import { echoedSession, replay, waitForGameEnd } from './replay.js';
 
@@ -20,6 +20,7 @@ const sessionsByEngine = {
   firefox: ['shell-full-game'],
   webkit: ['shell-full-game'],
 };
+const PLAYING = 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
 let site;
 before(async () => { site = await startServer(); });
 after(() => site?.server.close());
@@ -30,7 +31,8 @@ for (const [engineName, sessions] of Object.entries(sessionsByEngine)) {
     before(async () => { engine = await launchEngine(engineName); });
     after(() => engine?.close());
 
-    // The whole game also has a typo erased before its first answer.
+    // The status line says how to answer at every question and that the game has ended at its
+    // end; the whole game also has a typo erased before its first answer.
     for (const name of sessions) {
       const wholeGame = name === 'shell-full-game';
       test(`${engineName}: ${name}: the page shows the native screen, echo included`
@@ -40,10 +42,14 @@ for (const [engineName, sessions] of Object.entries(sessionsByEngine)) {
         const shotAt = wholeGame
           ? session.typed.findIndex(({ at }) => session.screen.endsWith('(E)xit: ', at)) : -1;
         const shot = path.join(testOutputDir, `${engineName}-dashboard.png`);
-        await replay(page, session, {
+        const ending = await replay(page, session, {
           typo: wholeGame ? 'q9' : '',
-          atQuestion: (index) => index === shotAt && page.screenshot(shot),
+          async atQuestion(index) {
+            assert.equal(await statusLine(page), PLAYING, `status before line ${index + 1}`);
+            if (index === shotAt) await page.screenshot(shot);
+          },
         });
+        assert.equal(ending, 'The game has ended.');
         await page.close();
       });
     }

@@ -11,8 +11,8 @@ import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { after, before, describe, test } from 'node:test';
 import {
-  launchBrowser, launchEngine, puppeteerPage, startServer, stopClock, untilInPage, untilStartMenu,
-  webDir,
+  launchBrowser, launchEngine, puppeteerPage, startServer, statusLine, stopClock, untilInPage,
+  untilStartMenu, webDir,
 } from './page.js';
 import { echoedSession, replay, waitForGameEnd } from './replay.js';
 
@@ -22,12 +22,11 @@ const ENDED = 'The game has ended.';
 // Answers the session's first question in `page`, then ends the game with Ctrl-D, and checks the
 // status line on the way.
 async function playsWithUsualWords(page, session) {
-  const statusLine = () => page.evaluate(() => document.getElementById('status').textContent);
   await replay(page, session, {
     lines: 1,
-    atQuestion: async () => assert.equal(await statusLine(), PLAYING, 'at the start menu'),
+    atQuestion: async () => assert.equal(await statusLine(page), PLAYING, 'at the start menu'),
   });
-  assert.equal(await statusLine(), PLAYING, 'after an answer');
+  assert.equal(await statusLine(page), PLAYING, 'after an answer');
   await page.press('Control+D');
   assert.equal(await waitForGameEnd(page), ENDED);
 }

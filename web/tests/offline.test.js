@@ -66,14 +66,9 @@ async function openPage(url, context = browser) {
   const page = await context.newPage();
   openInTest.push(context === browser ? page : context);
   await page.goto(url);
-  await untilStartMenu(page);
-  return page;
+  return untilStartMenu(page).then(() => page);
 }
-const visitAgain = async (page) => {
-  await page.reload();
-  await untilStartMenu(page);
-  return page;
-};
+const visitAgain = (page) => page.reload().then(() => untilStartMenu(page)).then(() => page);
 // Waits for the page's worker to take it over. A tab in the background runs no animation frames,
 // so this waits for the event rather than polling at each frame.
 const untilControlled = (page) => page.evaluate(() => navigator.serviceWorker.controller !== null

@@ -117,6 +117,10 @@ async function clickAndLoad(page, selector) {
   }
 }
 
+// The status line's words.
+export const statusLine = (page) =>
+  page.evaluate(() => document.getElementById('status').textContent);
+
 // Stops the page's calendar clock at `seconds`.
 export function stopClock(page, seconds) {
   return page.evaluate((milliseconds) => { Date.now = () => milliseconds; }, seconds * 1000);
@@ -258,14 +262,10 @@ export function waitForScreen(page, expected, timeoutMs = 10000, { question = fa
 // Waits until the game asks the start menu's question, read from the terminal's buffer (a tab in
 // the background draws nothing), and resolves with the terminal's lines; fails, showing them,
 // when the menu does not come.
-export async function untilStartMenu(page, timeoutMs = 10000) {
-  const shown = await untilInPage(page, ({ terminal, waitingForPlayer }) => {
-    if (!terminal) return ['(no terminal)'];
-    return [...terminalLines(terminal), ...waitingForPlayer() ? [] : ['(the game is busy)']];
-  }, {
-    done: (lines) => /^ *Select option number:$/.test(lines.at(-1)), timeoutMs, withGame: true,
-  });
-  assert.match(shown.at(-1), /^ *Select option number:$/,
-    `the start menu, not:\n${shown.join('\n')}`);
+export async function untilStartMenu(page) {
+  const shown = await untilInPage(page, ({ terminal, waitingForPlayer }) =>
+    (terminal && waitingForPlayer() ? terminalLines(terminal) : ['(no question asked)']),
+  { done: (lines) => lines.at(-1).endsWith('Select option number:'), withGame: true });
+  assert.match(shown.at(-1), /Select option number:$/, `no start menu:\n${shown.join('\n')}`);
   return shown;
 }

@@ -67,26 +67,28 @@ function loggedGroups(page) {
 }
 
 // Types the first `lines` lines of the session (all by default), each once its question is on
-// screen, or pastes it; `typo` is typed and erased with Backspace before the first. Once every
-// line is typed, Ctrl-D, and the page must show the whole session. At each question the screen
-// readers' log must hold the game's output of every step so far, one group per step (the game
-// writes once before each wait), less the oldest groups past KEPT_LINES. A paste's lines are each
-// read at a wait of their own, so the log's groups no longer follow the typed steps: from the
-// first paste on, the log must hold the end of all it heard. `atQuestion(index)` runs while the
-// question of line `index` is on screen and the game waits for its answer; the wait for each
-// question lasts until the terminal has taken no output for `patience` ms. With `lines: 1`, the
-// least that shows a page plays: the start menu, one answer and the screen it brings.
+// screen, or pastes it; `typo` is typed and erased with Backspace before the first. Once every line
+// is typed, Ctrl-D, and the page must show the whole session; the replay then resolves with the
+// status line (waitForGameEnd's). At each question the screen readers' log must hold the game's
+// output of every step so far, one group per step (the game writes once before each wait), less the
+// oldest groups past KEPT_LINES. A paste's lines are each read at a wait of their own, so the log's
+// groups no longer follow the typed steps: from the first paste on, the log must hold the end of
+// all it heard. `atQuestion(index)` runs while the question of line `index` is on screen and the
+// game waits for its answer; the wait for each question lasts until the terminal has taken no
+// output for `patience` ms. With `lines: 1`, the least that shows a page plays: the start menu, one
+// answer and the screen it brings.
 export async function replay(page, session,
   { lines = session.typed.length, typo = '', atQuestion = () => {}, patience = 10000 } = {}) {
   const heard = [];
   const everyLineHeard = [];
   let printed = 0;
   let pasted = false;
+  let ending = null;
   for (const [index, typed] of [...session.typed.entries(), [session.typed.length, null]]) {
     const at = typed?.at ?? session.screen.length;
     if (index === session.typed.length) {
       await page.press('Control+D');
-      await waitForGameEnd(page);
+      ending = await waitForGameEnd(page);
     }
     const question = linesOf(session.screen.slice(0, at));
     const shown = await waitForScreen(page, question, patience, { question: typed !== null });
@@ -104,7 +106,7 @@ export async function replay(page, session,
     } else {
       assert.deepEqual(logged, heard, `screen readers' log ${where}`);
     }
-    if (index === lines || !typed) return;
+    if (index === lines || !typed) return ending;
     printed = at + (typed.echo ?? typed.line).length;
     await atQuestion(index);
     if (typed.paste) {
