@@ -139,8 +139,9 @@ describe('chromium: every part of the site', () => {
     const page = await openBroken(t, null, (opening) => opening.evaluateOnNewDocument(() => {
       delete globalThis.WebAssembly;
     }));
-    await page.waitForFunction(() => document.getElementById('status').textContent
-      .startsWith('This browser cannot run the game'));
+    const status = await untilInPage(page, () => document.getElementById('status').textContent,
+      { done: (words) => words.startsWith('This browser cannot run the game') });
+    assert.match(status, /^This browser cannot run the game/);
     assert.equal(await page.$eval('#try-again', (button) => button.hidden), true);
   });
 });
