@@ -72,14 +72,11 @@ function keysAndTerminal(page, wanted = {}) {
       rows,
       shown: `${innerWidth}×${innerHeight}: font ${terminal.options.fontSize} px, ${rows} rows`,
     };
-  }, {
-    done: (reading, game, wanted) =>
-      Object.entries(wanted).every(([field, value]) => reading[field] === value),
-    args: [wanted],
-    timeoutMs: 5000,
-    withGame: true,
-  });
+  }, { done: showsWanted, args: [wanted], timeoutMs: 5000, withGame: true });
 }
+// Run in the page, beside the reading it judges.
+const showsWanted = (reading, game, wanted) =>
+  Object.entries(wanted).every(([field, value]) => reading[field] === value);
 
 // The keys' rows on each device, upright and on its side: one on a phone on its side, two on the
 // smallest; the switch key stands beside the terminal where its side leaves room.

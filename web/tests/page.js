@@ -10,8 +10,6 @@ import puppeteer from 'puppeteer-core';
 import { until } from './until.js';
 import { launchWebKit } from './webdriver.js';
 
-export { until };
-
 export const webDir = process.env.WEB_DIR ?? 'build/web';
 
 // What the tests write (screenshots) goes beside the site, never into it: the site's folder is
