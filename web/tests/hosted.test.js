@@ -1,8 +1,9 @@
 // The site as players get it, in Chromium, Firefox and WebKit: served from a host's root, under
 // a path of its own, inside a game portal's iframe on another origin; a browser that refuses the
-// service worker; index.html opened from a file. Each setting plays a whole game as the native
-// game does (the shared replay), with the status line saying only the usual words. The site is
-// WEB_DIR, so an unzipped release can be tested as it will be published.
+// service worker; index.html opened from a file. In each setting the game answers as the native
+// game does (the shared replay: the start menu, an answer, the screen it brings), with the status
+// line saying only the usual words, to the end of the game. The site is WEB_DIR, so an unzipped
+// release can be tested as it will be published.
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -10,21 +11,24 @@ import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { after, before, describe, test } from 'node:test';
 import {
-  launchBrowser, launchEngine, linesOf, puppeteerPage, startServer, stopClock, waitForScreen,
-  webDir,
+  launchBrowser, launchEngine, puppeteerPage, startServer, statusLine, stopClock, untilInPage,
+  untilStartMenu, webDir,
 } from './page.js';
-import { echoedSession, replay } from './replay.js';
+import { echoedSession, replay, waitForGameEnd } from './replay.js';
 
 const PLAYING = 'Type your answer and press Enter; Ctrl-D on an empty line ends the game.';
 const ENDED = 'The game has ended.';
 
-// Replays the session in `page` up to its end, and checks the status line at every question.
+// Answers the session's first question in `page`, then ends the game with Ctrl-D, and checks the
+// status line on the way.
 async function playsWithUsualWords(page, session) {
-  const statusLine = () => page.evaluate(() => document.getElementById('status').textContent);
   await replay(page, session, {
-    atQuestion: async (index) => assert.equal(await statusLine(), PLAYING, `at line ${index + 1}`),
+    lines: 1,
+    atQuestion: async () => assert.equal(await statusLine(page), PLAYING, 'at the start menu'),
   });
-  assert.equal(await statusLine(), ENDED);
+  assert.equal(await statusLine(page), PLAYING, 'after an answer');
+  await page.press('Control+D');
+  assert.equal(await waitForGameEnd(page), ENDED);
 }
 
 // A portal's page on another origin (localhost, where the game is on 127.0.0.1) that embeds the
@@ -69,13 +73,12 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
     after(() => engine?.close());
 
     for (const [setting, serve] of Object.entries(settings)) {
-      test(`${engineName}: ${setting}, the page plays the native game`, async (t) => {
+      test(`${engineName}: ${setting}, the page answers as the native game does`, async (t) => {
         const session = echoedSession('combat-simulator-win');
         const { url, frame, servers } = await serve();
         t.after(() => { for (const server of servers) server.close(); });
         const page = await engine.open(url, session.clock, { frame });
-        const startMenu = linesOf(session.screen.slice(0, session.typed[0].at));
-        assert.deepEqual(await waitForScreen(page, startMenu), startMenu);
+        await untilStartMenu(page);
         // A player clicks into an embedded game before typing; the click gives the frame the focus.
         await page.click('#terminal .xterm-screen');
         await playsWithUsualWords(page, session);
@@ -89,10 +92,8 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
     test(`${engineName}: index.html opened from a file says that the game must be served, and how`,
       async () => {
         const page = await engine.open(pathToFileURL(path.resolve(webDir, 'index.html')).href, 0);
-        const shown = await page.evaluate(async () => {
-          while (document.readyState !== 'complete') {
-            await new Promise((resolve) => setTimeout(resolve, 5));
-          }
+        const shown = await untilInPage(page, async () => {
+          if (document.readyState !== 'complete') return null;
           await import(document.getElementById('page-code').src).catch(() => {});
           return {
             status: document.getElementById('status').textContent,

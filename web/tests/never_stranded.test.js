@@ -1,6 +1,6 @@
 // What the page does when something goes wrong, in Chromium, Firefox and WebKit: a part of the
 // site that does not arrive, a flood of pasted text, a fault inside the game. Each ends in plain
-// words and a way on, and the game then plays as the native game does (the shared replay).
+// words and a way on, and the game then answers as the native game does (the shared replay).
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -8,7 +8,7 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import {
   accessibilityViolations, evaluateWithGame, launchBrowser, launchEngine, linesOf, screenLines,
-  startServer, stopClock, waitForScreen, webDir,
+  startServer, stopClock, untilInPage, untilStartMenu, webDir,
 } from './page.js';
 import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
 
@@ -24,17 +24,11 @@ function siteWithout(...missing) {
 
 // The status line and whether Try again is offered, once the page has given up loading.
 function loadFailure(page) {
-  return page.evaluate(async () => {
-    const tryAgain = document.getElementById('try-again');
-    const deadline = performance.now() + 10000;
-    while (tryAgain.hidden && performance.now() < deadline) {
-      await new Promise((resolve) => setTimeout(resolve, 5));
-    }
-    return { status: document.getElementById('status').textContent, tryAgain: !tryAgain.hidden };
-  });
+  return untilInPage(page, () => ({
+    status: document.getElementById('status').textContent,
+    tryAgain: !document.getElementById('try-again').hidden,
+  }), { done: ({ tryAgain }) => tryAgain });
 }
-
-const startMenuOf = (session) => linesOf(session.screen.slice(0, session.typed[0].at));
 
 for (const engineName of ['chromium', 'firefox', 'webkit']) {
   describe(engineName, () => {
@@ -59,7 +53,7 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
       deployed = webDir;
       await page.clickAndLoad('#try-again');
       await stopClock(page, session.clock);
-      await replay(page, session);
+      await replay(page, session, { lines: 1 });
       await page.close();
     });
 
@@ -80,11 +74,10 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
     test(`${engineName}: a fault inside the game ends that game with a message and Play again, `
       + 'which plays a fresh one; axe-core finds no accessibility violation', async (t) => {
       const session = echoedSession('combat-simulator-win');
-      const startMenu = startMenuOf(session);
       const site = await startServer();
       t.after(() => site.server.close());
       const page = await engine.open(site.url, session.clock);
-      assert.deepEqual(await waitForScreen(page, startMenu), startMenu);
+      await untilStartMenu(page);
       await evaluateWithGame(page, ({ game }) => {
         game.showOutput = () => { throw new Error('a fault inside the game'); };
       });
@@ -94,9 +87,9 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
         'The game stopped because of a fault inside it. Play again starts a new game.');
       assert.deepEqual(await screenLines(page),
         linesOf(`${session.screen.slice(0, session.typed[0].at)}2\n`));
-      await page.click('#play-again');
-      await replay(page, session);
       assert.deepEqual(await accessibilityViolations(page), []);
+      await page.click('#play-again');
+      await replay(page, session, { lines: 1 });
       await page.close();
     });
   });
@@ -146,8 +139,9 @@ describe('chromium: every part of the site', () => {
     const page = await openBroken(t, null, (opening) => opening.evaluateOnNewDocument(() => {
       delete globalThis.WebAssembly;
     }));
-    await page.waitForFunction(() => document.getElementById('status').textContent
-      .startsWith('This browser cannot run the game'));
+    const status = await untilInPage(page, () => document.getElementById('status').textContent,
+      { done: (words) => words.startsWith('This browser cannot run the game') });
+    assert.match(status, /^This browser cannot run the game/);
     assert.equal(await page.$eval('#try-again', (button) => button.hidden), true);
   });
 });

@@ -8,8 +8,9 @@ import {
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, afterEach, before, test } from 'node:test';
-import { launchBrowser, puppeteerPage, screenLines, startServer, stopClock, webDir }
-  from './page.js';
+import {
+  launchBrowser, puppeteerPage, screenLines, startServer, stopClock, untilStartMenu, webDir,
+} from './page.js';
 import { echoedSession, replay } from './replay.js';
 
 let browser;
@@ -59,24 +60,15 @@ async function serve(sites) {
   return host;
 }
 
-// Waits for the start menu, read from the terminal's buffer: a tab in the background draws none.
-async function untilStartMenu(page) {
-  for (const deadline = Date.now() + 10000; Date.now() < deadline;) {
-    if ((await screenLines(page)).join('\n').includes('Select option number:')) return page;
-    await new Promise((resolve) => setTimeout(resolve, 20));
-  }
-  throw new Error(`no start menu at ${page.url()}`);
-}
-
 // Opens `url` up to the start menu in a new tab (of `context`, a new visitor's, closed with it);
 // a later visit reloads it.
 async function openPage(url, context = browser) {
   const page = await context.newPage();
   openInTest.push(context === browser ? page : context);
   await page.goto(url);
-  return untilStartMenu(page);
+  return untilStartMenu(page).then(() => page);
 }
-const visitAgain = (page) => page.reload().then(() => untilStartMenu(page));
+const visitAgain = (page) => page.reload().then(() => untilStartMenu(page)).then(() => page);
 // Waits for the page's worker to take it over. A tab in the background runs no animation frames,
 // so this waits for the event rather than polling at each frame.
 const untilControlled = (page) => page.evaluate(() => navigator.serviceWorker.controller !== null
@@ -123,7 +115,7 @@ test('chromium: a copy under /games/nebulance/ installs, and after one visit pla
     host.offline = true;
     await visitAgain(page);
     await stopClock(page, session.clock);
-    await replay(puppeteerPage(page), session);
+    await replay(puppeteerPage(page), session, { lines: 1 });
   });
 
 test('chromium: two copies of the site on one origin, under /a/ and /b/, each play offline '

@@ -1,11 +1,13 @@
 // The page in a browser, for the browser tests and the page budget (web/bench/): a static server
 // on 127.0.0.1 over the built folder, a browser with a fresh profile in each of the three
 // engines, the terminal's text, axe-core's findings.
+import assert from 'node:assert/strict';
 import { mkdirSync, readFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { until } from './until.js';
 import { launchWebKit } from './webdriver.js';
 
 export const webDir = process.env.WEB_DIR ?? 'build/web';
@@ -107,12 +109,15 @@ async function clickAndLoad(page, selector) {
     && performance.timeOrigin).catch(() => false);
   const before = await loadedAt();
   await page.click(selector);
-  const deadline = Date.now() + 10000;
-  for (let now = before; now === before || now === false; now = await loadedAt()) {
-    if (Date.now() > deadline) throw new Error(`${selector} loaded no new page`);
-    await new Promise((resolve) => setTimeout(resolve, 20));
+  const isNew = (at) => at !== false && at !== before;
+  if (!isNew(await until(loadedAt, { done: isNew }))) {
+    throw new Error(`${selector} loaded no new page`);
   }
 }
+
+// The status line's words.
+export const statusLine = (page) =>
+  page.evaluate(() => document.getElementById('status').textContent);
 
 // Stops the page's calendar clock at `seconds`.
 export function stopClock(page, seconds) {
@@ -186,46 +191,79 @@ export function evaluateWithGame(page, fn, ...args) {
   return page.evaluate(withGame, ...args);
 }
 
+// The terminal's lines up to the cursor, wrapped rows joined, trailing blanks trimmed. It runs
+// in the page (inPage), where the terminal is.
+function terminalLines(terminal) {
+  const buffer = terminal.buffer.active;
+  const lines = [];
+  for (let row = 0; row <= buffer.baseY + buffer.cursorY; row++) {
+    const line = buffer.getLine(row);
+    if (line.isWrapped && row > 0) lines[lines.length - 1] += line.translateToString();
+    else lines.push(line.translateToString());
+  }
+  return lines.map((line) => line.trimEnd());
+}
+
+// `fn` as a page runs it, with until and terminalLines in its scope: a page has none of the
+// test's functions, so their source goes along.
+function inPage(fn) {
+  return new Function('...args', `const until = ${until};
+    const terminalLines = ${terminalLines};
+    return (${fn})(...args);`);
+}
+
+// Polls `read(...args)` in the page as `until` polls, in one round trip however long the wait,
+// and resolves with the last value read; `done(value, ...args)` says when it holds (by default, a
+// truthy value). With `withGame`, the page's own module comes first in `args`, as in
+// evaluateWithGame. Both functions run in the page: they see only their arguments.
+export function untilInPage(page, read,
+  { done = (value) => value, args = [], timeoutMs = 10000, withGame = false } = {}) {
+  const poll = inPage(`(...args) => until(() => (${read})(...args),
+    { done: (value) => (${done})(value, ...args), timeoutMs: ${timeoutMs} })`);
+  return withGame ? evaluateWithGame(page, poll, ...args) : page.evaluate(poll, ...args);
+}
+
 // Waits until the terminal shows exactly `expected` (lines); resolves with what it shows at the
-// end. The page itself watches, so that a WebDriver page costs one round trip per wait. Once the
-// scrollback is full, its oldest lines are gone (and its first may be the tail of a wrapped
-// one): the rest must then be the end of `expected`, and it counts as showing `expected`. A
-// terminal that is still taking output is on its way: the wait ends once `timeoutMs` pass with
+// end. Once the scrollback is full, its oldest lines are gone (and its first may be the tail of a
+// wrapped one): the rest must then be the end of `expected`, and it counts as showing `expected`.
+// A terminal that is still taking output is on its way: the wait ends once `timeoutMs` pass with
 // nothing new written, so that the answers to a long paste, on a machine busy with other work,
-// have the time they need.
-// The page may have loaded before its code has made the terminal (the load does not wait for a
-// module's awaits), so the wait also covers the terminal's coming. With `question`, the screen is
-// a question and the wait also lasts until the game waits for its answer; a screen that matched
-// while the game was still reading gets a last line saying so.
+// have the time they need. With `question`, the screen is a question and the wait also lasts
+// until the game waits for its answer; a screen that matched while the game was still reading
+// gets a last line saying so.
 export function waitForScreen(page, expected, timeoutMs = 10000, { question = false } = {}) {
-  return evaluateWithGame(page, async (game, expected, timeoutMs, question) => {
-    let deadline = performance.now() + timeoutMs;
-    let terminal = null;
-    let writing = null;
-    for (;; await new Promise((resolve) => setTimeout(resolve, 5))) {
-      if (!terminal) {
-        terminal = game.terminal;
-        if (!terminal && performance.now() > deadline) return ['(no terminal)'];
-        if (!terminal) continue;
-        writing = terminal.onWriteParsed(() => { deadline = performance.now() + timeoutMs; });
-      }
-      const buffer = terminal.buffer.active;
-      const lines = [];
-      for (let row = 0; row <= buffer.baseY + buffer.cursorY; row++) {
-        const line = buffer.getLine(row);
-        if (line.isWrapped && row > 0) lines[lines.length - 1] += line.translateToString();
-        else lines.push(line.translateToString());
-      }
-      const full = buffer.length >= terminal.rows + terminal.options.scrollback;
-      const shown = lines.slice(full ? 1 : 0).map((line) => line.trimEnd());
+  return evaluateWithGame(page, inPage(async (game, expected, timeoutMs, question) => {
+    // The page may have loaded before its code has made the terminal (the load does not wait
+    // for a module's awaits).
+    const terminal = await until(() => game.terminal, { timeoutMs });
+    if (!terminal) return ['(no terminal)'];
+    let lastWrite = performance.now();
+    const writing = terminal.onWriteParsed(() => { lastWrite = performance.now(); });
+    const read = () => {
+      const lines = terminalLines(terminal);
+      const full = terminal.buffer.active.length >= terminal.rows + terminal.options.scrollback;
+      const shown = lines.slice(full ? 1 : 0);
       const wanted = full ? expected?.slice(-shown.length) : expected;
       const same = shown.length === wanted?.length && shown.every((line, i) => line === wanted[i]);
-      const asked = same && (!question || game.waitingForPlayer());
-      if (asked || !expected || performance.now() > deadline) {
-        writing.dispose();
-        if (asked) return expected;
-        return same ? [...shown, '(the game was still reading what came before)'] : shown;
-      }
-    }
-  }, expected, timeoutMs, question);
+      return { shown, same, asked: same && (!question || game.waitingForPlayer()) };
+    };
+    const { shown, same, asked } = await until(read, {
+      done: (reading) => reading.asked || !expected || performance.now() - lastWrite > timeoutMs,
+      timeoutMs: Infinity,
+    });
+    writing.dispose();
+    if (asked) return expected;
+    return same ? [...shown, '(the game was still reading what came before)'] : shown;
+  }), expected, timeoutMs, question);
+}
+
+// Waits until the game asks the start menu's question, read from the terminal's buffer (a tab in
+// the background draws nothing), and resolves with the terminal's lines; fails, showing them,
+// when the menu does not come.
+export async function untilStartMenu(page) {
+  const shown = await untilInPage(page, ({ terminal, waitingForPlayer }) =>
+    (terminal && waitingForPlayer() ? terminalLines(terminal) : ['(no question asked)']),
+  { done: (lines) => lines.at(-1).endsWith('Select option number:'), withGame: true });
+  assert.match(shown.at(-1), /Select option number:$/, `no start menu:\n${shown.join('\n')}`);
+  return shown;
 }

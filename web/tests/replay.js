@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { KEPT_LINES, spokenLines } from '../game_log.js';
 import { typeInto } from '../line_discipline.js';
-import { linesOf, screenLines, waitForScreen } from './page.js';
+import { linesOf, untilInPage, waitForScreen } from './page.js';
 
 const echoedSessionTool =
   process.env.ECHOED_SESSION ?? 'build/debug/tests/nebulance_echoed_session';
@@ -51,15 +51,13 @@ function echoedScreen(output) {
   return session;
 }
 
-// Resolves with the status line once the page offers Play again, or after 10 s.
+// Resolves with the status line once the page offers Play again; after 10 s without it, with
+// the status line and a note that Play again is not offered.
 export function waitForGameEnd(page) {
-  return page.evaluate(async () => {
-    const deadline = performance.now() + 10000;
-    while (document.getElementById('play-again').hidden && performance.now() < deadline) {
-      await new Promise((resolve) => setTimeout(resolve, 5));
-    }
-    return document.getElementById('status').textContent;
-  });
+  return untilInPage(page, () => {
+    const status = document.getElementById('status').textContent;
+    return document.getElementById('play-again').hidden ? `${status} (no Play again)` : status;
+  }, { done: (status) => !status.endsWith('(no Play again)') });
 }
 
 // The screen readers' log: one group of lines per piece of output.
@@ -68,50 +66,59 @@ function loggedGroups(page) {
     .map((group) => [...group.children].map((line) => line.textContent)));
 }
 
-// Types each line once its question is on screen (`typo` first, then Backspace), or pastes it,
-// then Ctrl-D. By then the screen readers' log must hold the game's output of every step so far,
-// one group per step (the game writes once before each wait), less the oldest groups past
-// KEPT_LINES. A paste's lines are each read at a wait of their own, so the log's groups no longer
-// follow the typed steps: from the first paste on, the log must hold the end of all it heard.
-// `atQuestion(index)` runs while the question of line `index` is on screen and the game waits for
-// its answer; the wait for each question lasts until the terminal has taken no output for
-// `patience` ms.
+// Types the first `lines` lines of the session (all by default), each once its question is on
+// screen, or pastes it; `typo` is typed and erased with Backspace before the first. Once every line
+// is typed, Ctrl-D, and the page must show the whole session; the replay then resolves with the
+// status line (waitForGameEnd's). At each question the screen readers' log must hold the game's
+// output of every step so far, one group per step (the game writes once before each wait), less the
+// oldest groups past KEPT_LINES. A paste's lines are each read at a wait of their own, so the log's
+// groups no longer follow the typed steps: from the first paste on, the log must hold the end of
+// all it heard. `atQuestion(index)` runs while the question of line `index` is on screen and the
+// game waits for its answer; the wait for each question lasts until the terminal has taken no
+// output for `patience` ms. With `lines: 1`, the least that shows a page plays: the start menu, one
+// answer and the screen it brings.
 export async function replay(page, session,
-  { typo = '', atQuestion = () => {}, patience = 10000 } = {}) {
+  { lines = session.typed.length, typo = '', atQuestion = () => {}, patience = 10000 } = {}) {
   const heard = [];
   const everyLineHeard = [];
   let printed = 0;
   let pasted = false;
-  for (const [index, typed] of session.typed.entries()) {
-    const question = linesOf(session.screen.slice(0, typed.at));
-    const shown = await waitForScreen(page, question, patience, { question: true });
-    assert.deepEqual(shown, question, `question before line ${index + 1}`);
-    const step = spokenLines(session.screen.slice(printed, typed.at));
+  let ending = null;
+  for (const [index, typed] of [...session.typed.entries(), [session.typed.length, null]]) {
+    const at = typed?.at ?? session.screen.length;
+    if (index === session.typed.length) {
+      await page.press('Control+D');
+      ending = await waitForGameEnd(page);
+    }
+    const question = linesOf(session.screen.slice(0, at));
+    const shown = await waitForScreen(page, question, patience, { question: typed !== null });
+    assert.deepEqual(shown, question, typed ? `question before line ${index + 1}` : 'the end');
+    const step = spokenLines(session.screen.slice(printed, at));
     if (step.length > 0) heard.push(step);
     everyLineHeard.push(...step);
     while (heard.flat().length > KEPT_LINES && heard.length > 1) heard.shift();
     const logged = await loggedGroups(page);
+    const where = typed ? `before line ${index + 1}` : 'at the end';
     if (pasted) {
-      assert.ok(logged.length > 0, `screen readers' log before line ${index + 1}`);
+      assert.ok(logged.length > 0, `screen readers' log ${where}`);
       assert.deepEqual(logged.flat(), everyLineHeard.slice(-logged.flat().length),
-        `screen readers' log before line ${index + 1}`);
+        `screen readers' log ${where}`);
     } else {
-      assert.deepEqual(logged, heard, `screen readers' log before line ${index + 1}`);
+      assert.deepEqual(logged, heard, `screen readers' log ${where}`);
     }
-    printed = typed.at + (typed.echo ?? typed.line).length;
+    if (index === lines || !typed) return ending;
+    printed = at + (typed.echo ?? typed.line).length;
     await atQuestion(index);
     if (typed.paste) {
       pasted = true;
       await page.paste(typed.line);
       continue;
     }
-    await page.type(typo);
-    for (let i = 0; i < typo.length; i++) await page.press('Backspace');
+    if (index === 0) {
+      await page.type(typo);
+      for (let i = 0; i < typo.length; i++) await page.press('Backspace');
+    }
     await page.type(typed.line.replace(/\n$/, ''));
     await page.press(typed.line.endsWith('\n') ? 'Enter' : 'Control+D');
   }
-  await page.press('Control+D');
-  await waitForGameEnd(page);
-  const screen = linesOf(session.screen);
-  assert.deepEqual(await waitForScreen(page, screen, patience), screen);
 }

@@ -4,6 +4,7 @@
 import { spawn } from 'node:child_process';
 import { access, writeFile } from 'node:fs/promises';
 import { createServer } from 'node:net';
+import { until } from './until.js';
 
 const driverBinary = process.env.WEBKIT_DRIVER ?? '/usr/bin/WebKitWebDriver';
 const miniBrowser =
@@ -27,9 +28,8 @@ export async function launchWebKit() {
     { stdio: 'ignore' });
   process.on('exit', () => driver.kill());
   const base = `http://127.0.0.1:${port}`;
-  for (let tries = 0; !(await fetch(`${base}/status`).then((r) => r.ok, () => false)); tries++) {
-    if (tries === 100) throw new Error(`${driverBinary} did not answer on port ${port}`);
-    await new Promise((resolve) => setTimeout(resolve, 50));
+  if (!await until(() => fetch(`${base}/status`).then((r) => r.ok, () => false))) {
+    throw new Error(`${driverBinary} did not answer on port ${port}`);
   }
   return {
     session: (options) => startSession(base, options),
