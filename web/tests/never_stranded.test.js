@@ -1,8 +1,8 @@
 // What the page does when something goes wrong, in Chromium, Firefox and WebKit: a part of the
-// site that does not arrive, a flood of pasted text, a fault inside the game. Each ends in plain
-// words and a way on, and the game then answers as the native game does (the shared replay).
+// site that does not arrive or throws, a flood of pasted text, a fault inside the game, a double
+// tap on Play again. Each ends in plain words and a way on, and the game then answers as the native game does (the shared replay).
 import assert from 'node:assert/strict';
-import { cpSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
+import { cpSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
@@ -12,15 +12,19 @@ import {
 } from './page.js';
 import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
 
-// A copy of the site without the files named `missing`, wherever they lie in it.
-function siteWithout(...missing) {
+// A copy of the site in which each file named in `changes` (wherever it lies) is missing
+// (null) or holds other text.
+function siteChanged(changes) {
   const copy = mkdtempSync(path.join(tmpdir(), 'nebulance-broken-site-'));
   cpSync(webDir, copy, { recursive: true });
   for (const file of readdirSync(copy, { recursive: true })) {
-    if (missing.includes(path.basename(file))) rmSync(path.join(copy, file));
+    const change = changes[path.basename(file)];
+    if (change === null) rmSync(path.join(copy, file));
+    else if (change !== undefined) writeFileSync(path.join(copy, file), change);
   }
   return copy;
 }
+const siteWithout = (missing) => siteChanged({ [missing]: null });
 
 // The status line and whether Try again is offered, once the page has given up loading.
 function loadFailure(page) {
@@ -88,9 +92,35 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
       assert.deepEqual(await screenLines(page),
         linesOf(`${session.screen.slice(0, session.typed[0].at)}2\n`));
       assert.deepEqual(await accessibilityViolations(page), []);
-      await page.click('#play-again');
+      // Two taps in a row start one game.
+      await page.evaluate(() => {
+        const playAgain = document.getElementById('play-again');
+        playAgain.click();
+        playAgain.click();
+      });
       await replay(page, session, { lines: 1 });
       await page.close();
+    });
+
+    // One of the page's modules (the screen readers' log), then the game's loader: each arrives
+    // but throws as it runs.
+    test(`${engineName}: a page whose code throws as it starts says so, with Try again`, async (t) => {
+      const throws = 'throw new Error(\'broken on its way\');';
+      for (const [file, text, words] of [
+        ['game_log.js', throws, 'The page could not start in this browser. Try again; if it '
+          + 'fails again, this browser may be too old for the game.'],
+        ['nebulance.js', `export default () => { ${throws} };`, 'Could not start the game\'s '
+          + 'code (nebulance.wasm) in this browser. Try again; if it fails again, this browser '
+          + 'may be too old for the game.'],
+      ]) {
+        const broken = siteChanged({ [file]: text });
+        t.after(() => rmSync(broken, { recursive: true }));
+        const host = await startServer(() => broken);
+        t.after(() => host.server.close());
+        const page = await engine.open(host.url, 0);
+        assert.deepEqual(await loadFailure(page), { status: words, tryAgain: true }, file);
+        await page.close();
+      }
     });
   });
 }
