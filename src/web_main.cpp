@@ -10,6 +10,9 @@
 
 #include "game/game.h"
 
+// The stream buffers live in the game's namespace: the browser build tells Asyncify which
+// functions may wait by their names, and the game's namespace is one of them (cmake/Web.cmake).
+namespace nebulance {
 namespace {
 
 // Waits, without blocking the page, for the next chunk the player hands over (a typed line with
@@ -58,13 +61,15 @@ class TerminalOutput : public std::streambuf {
 };
 
 }  // namespace
+}  // namespace nebulance
 
 // One whole game; the page calls it again for "Play again". Returns when the game ends.
 extern "C" EMSCRIPTEN_KEEPALIVE void playGame() {
-  TypedInput typed;
-  TerminalOutput shown;
+  nebulance::TypedInput typed;
+  nebulance::TerminalOutput shown;
   std::istream in(&typed);
   std::ostream out(&shown);
   // The terminal takes every write, so there is no write error to report.
-  nebulance::runGame(in, out, [] { return static_cast<std::int64_t>(calendarSeconds()); });
+  nebulance::runGame(in, out,
+                     [] { return static_cast<std::int64_t>(nebulance::calendarSeconds()); });
 }
