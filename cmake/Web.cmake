@@ -8,28 +8,25 @@ target_compile_options(nebulance_core PRIVATE ${NEBULANCE_WEB_FLAGS})
 # Asyncify lets the game wait for a typed line without blocking the page; the one import that
 # waits is named. End of input unwinds through one C++ exception, so exceptions stay on, and with
 # them every call inside a try block or past a destructor goes through an invoke_* wrapper, which
-# Asyncify's own analysis must treat as a call that may reach anything: it would instrument about
-# 520 functions, most of them the C++ library's locale facets, which never wait.
+# Asyncify's own analysis must treat as a call that may reach anything: it would instrument every
+# function that has such a call, hundreds of them that never wait.
 #
 # So Asyncify instruments only the functions named here. A function is on the stack while the
 # game waits only if it lies on a call chain from playGame to the import, and every such chain
 # runs through:
 # - playGame, the page's entry;
-# - the game's own code, all of it in namespace nebulance (the web entry's stream buffers too),
-#   and the library's templates made for the game's types or lambdas, whose names carry them
-#   (std::function's holder of a game lambda, say): "*nebulance::*";
+# - the game's own code, all of it in namespace nebulance, the browser's terminal (the one caller
+#   of the import) too, and the library's templates made for the game's types or lambdas, whose
+#   names carry them (std::function's holder of a game lambda, say): "*nebulance::*";
 # - std::function's call operators, which carry no game name but call the game's lambdas;
-# - the library's input: the game reads only through its istream's stream buffer (sgetc, sbumpc,
-#   uflow), and every libc++ function that reads a stream is a member of basic_streambuf or
-#   basic_istream or takes one, so has it in its name. The locale facets that read through an
-#   istreambuf_iterator (num_get and the like) are left out: the game makes no formatted read,
-#   and they would cost 4 KB gzip -9;
 # - dynCall_*, through which the glue's invoke_* wrappers call back into the wasm.
+# The game reads only through its Terminal (shell/console.h), never through a C++ stream, so no
+# function of the library's input is on such a chain.
 # Patterns rather than names keep a function added to the game covered. A wait with a function
 # missing from the list traps in a build with assertions: nebulance_web_check below plays every
 # scripted session so, and web/tests/wasm_sessions.test.js compares it with the native game.
 set(NEBULANCE_ASYNCIFY_ONLY playGame "*nebulance::*" "std::__2::function<*>::operator()*"
-  "std::__2::__function::*" "*basic_streambuf*" "*basic_istream*" "*dynCall_*")
+  "std::__2::__function::*" "*dynCall_*")
 list(JOIN NEBULANCE_ASYNCIFY_ONLY "," NEBULANCE_ASYNCIFY_ONLY)
 
 # What both builds share. emmalloc is the smaller allocator (3 KB gzip -9 less), enough for a
