@@ -218,11 +218,15 @@ serve: web
 # The line discipline's unit tests, then whole sessions typed into the page in Chromium, Firefox
 # and WebKit and compared with the native game's output, echo included
 # (tests/support/echoed_session.cpp). WebKit's browser opens a window, so an X server runs too.
+# Every scripted session also plays under node in the browser's game built with Emscripten's
+# assertions (nebulance_web_check), which trap on a wait that Asyncify was not told of.
 XVFB = xvfb-run -a -s '-screen 0 1280x1024x24'
 web-test: web
+	$(WEB_ENV) cmake --build $(BUILD_DIR)/web-cmake --target nebulance_web_check
 	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
 	cmake --build $(BUILD_DIR)/debug --target nebulance_echoed_session
 	ECHOED_SESSION=$(BUILD_DIR)/debug/tests/nebulance_echoed_session WEB_DIR=$(WEB_DIR) \
+	  WEB_CHECK=$(BUILD_DIR)/web-cmake/nebulance_web_check.js \
 	  WEB_TEST_OUTPUT=$(BUILD_DIR)/web-test $(XVFB) node --test web/tests/*.test.js
 
 # Bytes the page loads, and the time to the start menu's prompt on a first and on a returning

@@ -4,12 +4,15 @@
 
 #include <array>
 #include <cstdint>
-#include <istream>
-#include <ostream>
-#include <streambuf>
+#include <cstdio>
+#include <string_view>
+#include <system_error>
 
 #include "game/game.h"
 
+// The terminal lives in the game's namespace: the browser build tells Asyncify which
+// functions may wait by their names, and the game's namespace is one of them (cmake/Web.cmake).
+namespace nebulance {
 namespace {
 
 // Waits, without blocking the page, for the next chunk the player hands over (a typed line with
@@ -28,43 +31,42 @@ EM_JS(void, showOutput, (const char* data, int size),
 // The browser's calendar clock in whole seconds, read once per call.
 EM_JS(double, calendarSeconds, (), { return Math.floor(Date.now() / 1000); });
 
-class TypedInput : public std::streambuf {
- protected:
-  int_type underflow() override {
-    const int size = nextTypedChunk(buffer_.data(), static_cast<int>(buffer_.size()));
-    if (size <= 0) return traits_type::eof();
-    setg(buffer_.data(), buffer_.data(), buffer_.data() + size);
-    return traits_type::to_int_type(buffer_[0]);
+// The browser's terminal: typed chunks in, each as the page hands it over, and every write
+// straight to the screen.
+class BrowserTerminal final : public Terminal {
+ public:
+  std::streamsize available() override { return end_ - next_; }
+  int take() override { return waitForTyping() ? toCharacter(buffer_[next_++]) : EOF; }
+  int look() override { return waitForTyping() ? toCharacter(buffer_[next_]) : EOF; }
+  // The terminal takes every write, so there is no write error to report.
+  std::error_code write(std::string_view text) override {
+    showOutput(text.data(), static_cast<int>(text.size()));
+    return {};
   }
 
  private:
-  std::array<char, 4096> buffer_{};
-};
+  static int toCharacter(char c) { return static_cast<unsigned char>(c); }
+  // Waits for the next chunk once every character typed has been taken; false at end of input.
+  bool waitForTyping() {
+    if (next_ < end_) return true;
+    const int size = nextTypedChunk(buffer_.data(), static_cast<int>(buffer_.size()));
+    if (size <= 0) return false;
+    next_ = 0;
+    end_ = size;
+    return true;
+  }
 
-// The console hands over its output in one piece when the game is about to wait, so each piece
-// goes straight to the terminal.
-class TerminalOutput : public std::streambuf {
- protected:
-  std::streamsize xsputn(const char* data, std::streamsize size) override {
-    showOutput(data, static_cast<int>(size));
-    return size;
-  }
-  int_type overflow(int_type c) override {
-    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    const char character = traits_type::to_char_type(c);
-    showOutput(&character, 1);
-    return c;
-  }
+  std::array<char, 4096> buffer_{};
+  std::streamsize next_ = 0;
+  std::streamsize end_ = 0;
 };
 
 }  // namespace
+}  // namespace nebulance
 
 // One whole game; the page calls it again for "Play again". Returns when the game ends.
 extern "C" EMSCRIPTEN_KEEPALIVE void playGame() {
-  TypedInput typed;
-  TerminalOutput shown;
-  std::istream in(&typed);
-  std::ostream out(&shown);
-  // The terminal takes every write, so there is no write error to report.
-  nebulance::runGame(in, out, [] { return static_cast<std::int64_t>(calendarSeconds()); });
+  nebulance::BrowserTerminal terminal;
+  nebulance::runGame(terminal,
+                     [] { return static_cast<std::int64_t>(nebulance::calendarSeconds()); });
 }

@@ -284,8 +284,9 @@ void dayAdvance(GameState& state) {
   if (bankFunds < 0) bankFunds = 0;
 }
 
-std::error_code runGame(std::istream& in, std::ostream& out, Clock clock) {
-  Console console(in, out);
+namespace {
+
+std::error_code runGameOn(Console& console, Clock clock) {
   RandomGenerator random(std::move(clock));
   GameState state;
   Session session{console, random, state};
@@ -296,6 +297,18 @@ std::error_code runGame(std::istream& in, std::ostream& out, Clock clock) {
   }
   console.flush();
   return console.writeError();
+}
+
+}  // namespace
+
+std::error_code runGame(std::istream& in, std::ostream& out, Clock clock) {
+  Console console(in, out);
+  return runGameOn(console, std::move(clock));
+}
+
+std::error_code runGame(Terminal& terminal, Clock clock) {
+  Console console(terminal);
+  return runGameOn(console, std::move(clock));
 }
 
 }  // namespace nebulance

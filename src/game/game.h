@@ -16,6 +16,8 @@ namespace nebulance {
 // Returns when the player leaves or the game ends, and also, silently, when the input ends or
 // `out` can no longer be written. Returns the reason of the write that failed, if one did.
 std::error_code runGame(std::istream& in, std::ostream& out, Clock clock);
+// The same on a terminal of the caller's own (the browser's).
+std::error_code runGame(Terminal& terminal, Clock clock);
 
 // The bookkeeping of every jump after the first: the day, the allowance, the loan's interest
 // and the bank's growth, floored at 0.

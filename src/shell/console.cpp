@@ -19,7 +19,35 @@ bool isDigit(int c) {
   return c >= '0' && c <= '9';
 }
 
+// The native game's terminal: input taken straight from the stream buffer, so that a read waits
+// only when the buffer is empty, and output written and flushed at once.
+class StreamTerminal final : public Terminal {
+ public:
+  StreamTerminal(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+
+  std::streamsize available() override { return in_.rdbuf()->in_avail(); }
+  int take() override { return in_.rdbuf()->sbumpc(); }
+  int look() override { return in_.rdbuf()->sgetc(); }
+  std::error_code write(std::string_view text) override {
+    errno = 0;
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out_.flush();
+    if (out_) return {};
+    // The stream keeps no reason of its own; the system's is in errno right after the write.
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+  }
+
+ private:
+  std::istream& in_;
+  std::ostream& out_;
+};
+
 }  // namespace
+
+Console::Console(std::istream& in, std::ostream& out)
+    : streams_(std::make_unique<StreamTerminal>(in, out)), terminal_(*streams_) {
+  pending_.reserve(kPendingLimit + kPendingSlack);
+}
 
 void Console::blankBlock(int count) {
   if (count <= 0) return;
@@ -32,24 +60,19 @@ void Console::flush() {
     pending_.clear();
     return;
   }
-  errno = 0;
-  out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-  out_.flush();
+  writeError_ = terminal_.write(pending_);
   pending_.clear();
-  if (out_) return;
-  // The stream keeps no reason of its own; the system's is in errno right after the write.
-  writeError_ = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
-  inputEnded_ = true;
+  if (writeError_) inputEnded_ = true;
 }
 
 bool Console::readyToRead() {
-  if (!inputEnded_ && in_.rdbuf()->in_avail() <= 0) flush();
+  if (!inputEnded_ && terminal_.available() <= 0) flush();
   return !inputEnded_;
 }
 
 int Console::nextCharacter() {
   if (!readyToRead()) throw EndOfInput{};
-  const int c = in_.rdbuf()->sbumpc();
+  const int c = terminal_.take();
   if (c == std::char_traits<char>::eof()) {
     inputEnded_ = true;
     throw EndOfInput{};
@@ -63,22 +86,21 @@ char Console::readChar() {
 
 int Console::peekCharacter() {
   if (!readyToRead()) return std::char_traits<char>::eof();
-  const int c = in_.rdbuf()->sgetc();
+  const int c = terminal_.look();
   // A terminal reports end of input once; asking again would wait for another line.
   if (c == std::char_traits<char>::eof()) inputEnded_ = true;
   return c;
 }
 
 bool Console::readNumber(std::int32_t& field) {
-  std::streambuf& input = *in_.rdbuf();
   int c = peekCharacter();
-  for (; isWhiteSpace(c); c = peekCharacter()) input.sbumpc();
+  for (; isWhiteSpace(c); c = peekCharacter()) terminal_.take();
   if (c == std::char_traits<char>::eof()) throw EndOfInput{};
 
   bool negative = false;
   if (c == '+' || c == '-') {
     negative = c == '-';
-    input.sbumpc();
+    terminal_.take();
     c = peekCharacter();  // at end of input the sign is taken and the next read ends the game
   }
   if (!isDigit(c)) return false;
@@ -88,7 +110,7 @@ bool Console::readNumber(std::int32_t& field) {
   constexpr std::int64_t kCeiling = std::int64_t{kInt32Max} + 1;
   for (; isDigit(c); c = peekCharacter()) {
     if (magnitude <= kCeiling) magnitude = magnitude * 10 + (c - '0');
-    input.sbumpc();
+    terminal_.take();
   }
   field = clampToInt32(negative ? -magnitude : magnitude);
   return true;

@@ -1,9 +1,9 @@
-// The console every screen talks through: an input and an output stream plus the reading and
-// printing idioms of the game. No screen touches a stream directly.
+// The console every screen talks through: the player's terminal plus the reading and printing
+// idioms of the game. No screen touches the terminal directly.
 //
 // Reading: the character read takes exactly one character, a line end included; the number read
 // skips white space and takes an optionally signed run of digits, leaving what follows unread.
-// Output gathers in the console's own buffer and goes to the stream in one write when a read
+// Output gathers in the console's own buffer and goes to the terminal in one write when a read
 // is about to wait for the player, when the buffer is full, and at the end.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -25,11 +26,30 @@ namespace nebulance {
 // answer them. It unwinds every screen at once; the game catches it at the top.
 struct EndOfInput {};
 
+// The two ends the console talks to. The native game's are C++ streams (Console's second
+// constructor); the browser's game has its own, since a C++ stream brings the library's whole
+// locale machinery into the download.
+class Terminal {
+ public:
+  virtual ~Terminal() = default;
+  // How many characters can be taken without waiting; 0 or less when a read would wait for the
+  // player (or find the input's end).
+  virtual std::streamsize available() = 0;
+  // Takes the next character, waiting for it if need be; EOF at end of input.
+  virtual int take() = 0;
+  // The next character, waited for likewise but left to be taken; EOF at end of input.
+  virtual int look() = 0;
+  // Writes all of `text`; returns the reason it could not, or no error.
+  virtual std::error_code write(std::string_view text) = 0;
+};
+
 class Console {
  public:
-  Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {
+  explicit Console(Terminal& terminal) : terminal_(terminal) {
     pending_.reserve(kPendingLimit + kPendingSlack);
   }
+  // A console on `in`'s stream buffer and `out`.
+  Console(std::istream& in, std::ostream& out);
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
   ~Console() { flush(); }
@@ -50,7 +70,7 @@ class Console {
   void lineBreak() { print("\n"); }
   // N line breaks, one after another.
   void blankBlock(int count);
-  // Hands everything printed so far to the output stream in one write. A write that fails is
+  // Hands everything printed so far to the terminal in one write. A write that fails is
   // kept in writeError(); from then on nothing more is written or read.
   void flush();
   // The failed write's reason, or no error while every write has succeeded.
@@ -102,9 +122,10 @@ class Console {
   // Room past the limit for the screen that crosses it, so the buffer is allocated once.
   static constexpr std::size_t kPendingSlack = std::size_t{16} * 1024;
 
-  std::istream& in_;
-  std::ostream& out_;
-  // What has been printed since the last write to `out_`.
+  // The streams' terminal, when the console was made on streams.
+  std::unique_ptr<Terminal> streams_;
+  Terminal& terminal_;
+  // What has been printed since the last write to the terminal.
   std::string pending_;
   // Set once a read has met end of input, or a write has failed; every later read reports end
   // of input without reading again, as a terminal reports it only once.
