@@ -167,9 +167,9 @@ function keepForOffline() {
 }
 
 // Plays one game on `copy` to its end. Resolves with 'ended', or 'faulted' when a fault inside
-// the game stopped it: an exception out of the game's code (at once, or as the call's
-// rejection), or an abort (a trap or an exception after the game has waited for input, which
-// the copy reports through onAbort). A rejection anywhere else on the page is not the game's.
+// the game stopped it: an exception or a trap out of the game's code (thrown by the call, or,
+// once the game has waited for input, its rejection), or an abort, which the copy reports
+// through onAbort. A rejection anywhere else on the page is not the game's.
 function playOneGame(copy) {
   return new Promise((resolve) => {
     gameFaulted = (cause) => {
