@@ -7,7 +7,9 @@
 // Usage: node web/bench/compare_starts.js [--throttle=4] [--rounds=9] name=folder...
 import { launchBrowser } from '../tests/page.js';
 import { startGzipServer } from './gzip_server.js';
-import { lastStartArrival } from './start_files.js';
+import {
+  lastStartArrival, promptShownAt, resourceTimes, watchForPrompt,
+} from './start_files.js';
 
 const option = (name, fallback) =>
   process.argv.find((argument) => argument.startsWith(`--${name}=`))?.split('=')[1] ?? fallback;
@@ -26,22 +28,15 @@ async function firstVisit(url) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   if (throttle > 1) await page.emulateCPUThrottling(throttle);
-  await page.evaluateOnNewDocument(() => {
-    new MutationObserver((changes, observer) => {
-      if (!document.querySelector('.xterm-rows')?.textContent.includes('Select option number:')) return;
-      window.startMenuShownAt = performance.now();
-      observer.disconnect();
-    }).observe(document, { subtree: true, childList: true, characterData: true });
-  });
+  await page.evaluateOnNewDocument(watchForPrompt);
   const session = await page.createCDPSession();
   await session.send('Performance.enable');
   await page.goto(url);
-  const shownAt = await (await page.waitForFunction(() => window.startMenuShownAt)).jsonValue();
+  const shownAt = await promptShownAt(page);
   // The CPU time of the page's main thread and of its whole renderer process, in ms, up to now.
   const { metrics } = await session.send('Performance.getMetrics');
   const seconds = (name) => metrics.find((metric) => metric.name === name)?.value ?? NaN;
-  const entries = await page.evaluate(() => [...performance.getEntriesByType('navigation'),
-    ...performance.getEntriesByType('resource')].map(({ name, responseEnd }) => ({ name, responseEnd })));
+  const entries = await page.evaluate(resourceTimes);
   await context.close();
   return {
     shownAt, arrival: lastStartArrival(entries).time,

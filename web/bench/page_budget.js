@@ -19,7 +19,9 @@ import { gzipSync } from 'node:zlib';
 import { launchBrowser, webDir } from '../tests/page.js';
 import { launchWebKit } from '../tests/webdriver.js';
 import { startGzipServer } from './gzip_server.js';
-import { lastStartArrival, neededForStart } from './start_files.js';
+import {
+  lastStartArrival, neededForStart, promptShownAt, resourceTimes, watchForPrompt,
+} from './start_files.js';
 
 const visits = 5;
 const site = await startGzipServer();
@@ -32,12 +34,6 @@ function serviceWorkerReady() {
     registered && navigator.serviceWorker.ready.then(() => undefined));
 }
 
-// The page's Resource Timing: its navigation and every file it fetched, as { name, responseEnd }.
-function resourceTimes() {
-  return [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')]
-    .map(({ name, responseEnd }) => ({ name, responseEnd }));
-}
-
 // Chromium and Firefox: a MutationObserver put in each document before the page's scripts notes
 // when the prompt first reaches the rows; a new browser context is a fresh profile.
 function puppeteerProfiles(launch) {
@@ -48,19 +44,13 @@ function puppeteerProfiles(launch) {
       async profile() {
         const context = await browser.createBrowserContext();
         const page = await context.newPage();
-        await page.evaluateOnNewDocument(() => {
-          new MutationObserver((changes, observer) => {
-            if (!document.querySelector('.xterm-rows')?.textContent.includes('Select option number:')) return;
-            window.startMenuShownAt = performance.now();
-            observer.disconnect();
-          }).observe(document, { subtree: true, childList: true, characterData: true });
-        });
+        await page.evaluateOnNewDocument(watchForPrompt);
         return {
           close: () => context.close(),
           async visit() {
             await page.goto('about:blank');
             await page.goto(site.url);
-            const shownAt = await (await page.waitForFunction(() => window.startMenuShownAt)).jsonValue();
+            const shownAt = await promptShownAt(page);
             const entries = await page.evaluate(resourceTimes);
             await page.evaluate(serviceWorkerReady);
             return { shownAt, entries };

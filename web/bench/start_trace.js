@@ -15,7 +15,9 @@ import { SourceMap } from 'node:module';
 import path from 'node:path';
 import { launchBrowser } from '../tests/page.js';
 import { startGzipServer } from './gzip_server.js';
-import { lastStartArrival } from './start_files.js';
+import {
+  lastStartArrival, promptShownAt, resourceTimes, watchForPrompt,
+} from './start_files.js';
 
 const option = (name, fallback) =>
   process.argv.find((argument) => argument.startsWith(`--${name}=`))?.split('=')[1] ?? fallback;
@@ -51,26 +53,18 @@ async function tracedVisit(browser, site) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   if (throttle > 1) await page.emulateCPUThrottling(throttle);
-  await page.evaluateOnNewDocument(() => {
-    new MutationObserver((changes, observer) => {
-      if (!document.querySelector('.xterm-rows')?.textContent.includes('Select option number:')) return;
-      window.startMenuShownAt = performance.now();
-      performance.mark('prompt shown');
-      observer.disconnect();
-    }).observe(document, { subtree: true, childList: true, characterData: true });
-  });
+  await page.evaluateOnNewDocument(watchForPrompt);
   await page.tracing.start({ categories });
   await page.goto(site.url);
-  await page.waitForFunction(() => window.startMenuShownAt);
+  await promptShownAt(page);
   const trace = JSON.parse(Buffer.from(await page.tracing.stop()).toString());
   const figures = await page.evaluate(() => ({
     shownAt: window.startMenuShownAt,
-    entries: [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')]
-      .map(({ name, responseEnd, startTime }) => ({ name, responseEnd, startTime })),
     marks: performance.getEntriesByType('mark').map(({ name, startTime }) => ({ name, startTime })),
   }));
+  const entries = await page.evaluate(resourceTimes);
   await context.close();
-  return { events: trace.traceEvents, ...figures };
+  return { events: trace.traceEvents, entries, ...figures };
 }
 
 // Milliseconds of each event of the page's main thread between `from` and `to` (trace µs), with

@@ -7,10 +7,10 @@ import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import {
-  evaluateWithGame, launchBrowser, puppeteerPage, startServer, statusLine, stopClock,
+  launchBrowser, puppeteerPage, startServer, statusLine, stopClock,
   untilInPage, untilStartMenu, webDir,
 } from './page.js';
-import { echoedSession, replay, waitForGameEnd } from './replay.js';
+import { echoedSession, faultAtStartMenu, replay } from './replay.js';
 
 const session = echoedSession('combat-simulator-win');
 
@@ -57,14 +57,7 @@ test('chromium: after a fault, Play again makes a fresh copy of the game from th
   const { raw, page } = await openPage(t, {
     blocked: () => !networkUp, prepare: (opened) => opened.setBypassServiceWorker(true),
   });
-  await untilStartMenu(page);
-  await evaluateWithGame(page, ({ game }) => {
-    game.showOutput = () => { throw new Error('a fault inside the game'); };
-  });
-  await page.type('2');
-  await page.press('Enter');
-  assert.equal(await waitForGameEnd(page),
-    'The game stopped because of a fault inside it. Play again starts a new game.');
+  await faultAtStartMenu(page);
   networkUp = false;
   const fetched = [];
   raw.on('request', (request) => fetched.push(request.url()));

@@ -7,10 +7,10 @@ import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import {
-  accessibilityViolations, evaluateWithGame, launchBrowser, launchEngine, linesOf, screenLines,
-  startServer, stopClock, untilInPage, untilStartMenu, webDir,
+  accessibilityViolations, launchBrowser, launchEngine, linesOf, screenLines,
+  startServer, stopClock, untilInPage, webDir,
 } from './page.js';
-import { echoedSession, echoedTyping, replay, waitForGameEnd } from './replay.js';
+import { echoedSession, echoedTyping, faultAtStartMenu, replay } from './replay.js';
 
 // A copy of the site in which each file named in `changes` (wherever it lies) is missing
 // (null) or holds other text.
@@ -81,14 +81,7 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
       const site = await startServer();
       t.after(() => site.server.close());
       const page = await engine.open(site.url, session.clock);
-      await untilStartMenu(page);
-      await evaluateWithGame(page, ({ game }) => {
-        game.showOutput = () => { throw new Error('a fault inside the game'); };
-      });
-      await page.type('2');
-      await page.press('Enter');
-      assert.equal(await waitForGameEnd(page),
-        'The game stopped because of a fault inside it. Play again starts a new game.');
+      await faultAtStartMenu(page);
       assert.deepEqual(await screenLines(page),
         linesOf(`${session.screen.slice(0, session.typed[0].at)}2\n`));
       assert.deepEqual(await accessibilityViolations(page), []);

@@ -4,7 +4,9 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { KEPT_LINES, spokenLines } from '../game_log.js';
 import { typeInto } from '../line_discipline.js';
-import { linesOf, untilInPage, waitForScreen } from './page.js';
+import {
+  evaluateWithGame, linesOf, untilInPage, untilStartMenu, waitForScreen,
+} from './page.js';
 
 const echoedSessionTool =
   process.env.ECHOED_SESSION ?? 'build/debug/tests/nebulance_echoed_session';
@@ -58,6 +60,19 @@ export function waitForGameEnd(page) {
     const status = document.getElementById('status').textContent;
     return document.getElementById('play-again').hidden ? `${status} (no Play again)` : status;
   }, { done: (status) => !status.endsWith('(no Play again)') });
+}
+
+// Ends the game at the start menu with a fault inside it: the game's output throws, and the
+// start menu is answered with 2. Resolves once the page has said so and offers Play again.
+export async function faultAtStartMenu(page) {
+  await untilStartMenu(page);
+  await evaluateWithGame(page, ({ game }) => {
+    game.showOutput = () => { throw new Error('a fault inside the game'); };
+  });
+  await page.type('2');
+  await page.press('Enter');
+  assert.equal(await waitForGameEnd(page),
+    'The game stopped because of a fault inside it. Play again starts a new game.');
 }
 
 // The screen readers' log: one group of lines per piece of output.
