@@ -2,9 +2,7 @@
 // typed lines and shows the output (web/terminal_game.js).
 #include <emscripten.h>
 
-#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string_view>
 #include <system_error>
 
@@ -31,34 +29,20 @@ EM_JS(void, showOutput, (const char* data, int size),
 // The browser's calendar clock in whole seconds, read once per call.
 EM_JS(double, calendarSeconds, (), { return Math.floor(Date.now() / 1000); });
 
-// The browser's terminal: typed chunks in, each as the page hands it over, and every write
-// straight to the screen.
+// The browser's terminal: each chunk typed as the page hands it over, and every write straight
+// to the screen. Nothing typed is at hand without asking the page, which may mean waiting.
 class BrowserTerminal final : public Terminal {
  public:
-  std::streamsize available() override { return end_ - next_; }
-  int take() override { return waitForTyping() ? toCharacter(buffer_[next_++]) : EOF; }
-  int look() override { return waitForTyping() ? toCharacter(buffer_[next_]) : EOF; }
+  std::streamsize available() override { return 0; }
+  std::size_t read(char* buffer, std::size_t room) override {
+    const int size = nextTypedChunk(buffer, static_cast<int>(room));
+    return size > 0 ? static_cast<std::size_t>(size) : 0;
+  }
   // The terminal takes every write, so there is no write error to report.
   std::error_code write(std::string_view text) override {
     showOutput(text.data(), static_cast<int>(text.size()));
     return {};
   }
-
- private:
-  static int toCharacter(char c) { return static_cast<unsigned char>(c); }
-  // Waits for the next chunk once every character typed has been taken; false at end of input.
-  bool waitForTyping() {
-    if (next_ < end_) return true;
-    const int size = nextTypedChunk(buffer_.data(), static_cast<int>(buffer_.size()));
-    if (size <= 0) return false;
-    next_ = 0;
-    end_ = size;
-    return true;
-  }
-
-  std::array<char, 4096> buffer_{};
-  std::streamsize next_ = 0;
-  std::streamsize end_ = 0;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "shell/console.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "shell/saturating.h"
@@ -19,15 +20,21 @@ bool isDigit(int c) {
   return c >= '0' && c <= '9';
 }
 
-// The native game's terminal: input taken straight from the stream buffer, so that a read waits
-// only when the buffer is empty, and output written and flushed at once.
+// The native game's terminal: input taken straight from the stream buffer, as much as it holds,
+// so that a read waits only when the buffer is empty, and output written and flushed at once.
 class StreamTerminal final : public Terminal {
  public:
   StreamTerminal(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
 
   std::streamsize available() override { return in_.rdbuf()->in_avail(); }
-  int take() override { return in_.rdbuf()->sbumpc(); }
-  int look() override { return in_.rdbuf()->sgetc(); }
+  std::size_t read(char* buffer, std::size_t room) override {
+    std::streambuf& input = *in_.rdbuf();
+    // A buffer that cannot tell what it holds (C's stdin, unbuffered) gives one character.
+    if (input.sgetc() == std::char_traits<char>::eof()) return 0;
+    const std::streamsize held = std::max<std::streamsize>(input.in_avail(), 1);
+    return static_cast<std::size_t>(
+        input.sgetn(buffer, std::min(held, static_cast<std::streamsize>(room))));
+  }
   std::error_code write(std::string_view text) override {
     errno = 0;
     out_.write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -65,19 +72,20 @@ void Console::flush() {
   if (writeError_) inputEnded_ = true;
 }
 
-bool Console::readyToRead() {
+bool Console::typedAtHand() {
+  if (typedNext_ < typedEnd_) return true;
   if (!inputEnded_ && terminal_.available() <= 0) flush();
+  if (inputEnded_) return false;
+  typedNext_ = 0;
+  typedEnd_ = terminal_.read(typed_.data(), typed_.size());
+  // A terminal reports end of input once; asking again would wait for another line.
+  if (typedEnd_ == 0) inputEnded_ = true;
   return !inputEnded_;
 }
 
 int Console::nextCharacter() {
-  if (!readyToRead()) throw EndOfInput{};
-  const int c = terminal_.take();
-  if (c == std::char_traits<char>::eof()) {
-    inputEnded_ = true;
-    throw EndOfInput{};
-  }
-  return c;
+  if (!typedAtHand()) throw EndOfInput{};
+  return static_cast<unsigned char>(typed_[typedNext_++]);
 }
 
 char Console::readChar() {
@@ -85,22 +93,19 @@ char Console::readChar() {
 }
 
 int Console::peekCharacter() {
-  if (!readyToRead()) return std::char_traits<char>::eof();
-  const int c = terminal_.look();
-  // A terminal reports end of input once; asking again would wait for another line.
-  if (c == std::char_traits<char>::eof()) inputEnded_ = true;
-  return c;
+  if (!typedAtHand()) return std::char_traits<char>::eof();
+  return static_cast<unsigned char>(typed_[typedNext_]);
 }
 
 bool Console::readNumber(std::int32_t& field) {
   int c = peekCharacter();
-  for (; isWhiteSpace(c); c = peekCharacter()) terminal_.take();
+  for (; isWhiteSpace(c); c = peekCharacter()) ++typedNext_;
   if (c == std::char_traits<char>::eof()) throw EndOfInput{};
 
   bool negative = false;
   if (c == '+' || c == '-') {
     negative = c == '-';
-    terminal_.take();
+    ++typedNext_;
     c = peekCharacter();  // at end of input the sign is taken and the next read ends the game
   }
   if (!isDigit(c)) return false;
@@ -110,7 +115,7 @@ bool Console::readNumber(std::int32_t& field) {
   constexpr std::int64_t kCeiling = std::int64_t{kInt32Max} + 1;
   for (; isDigit(c); c = peekCharacter()) {
     if (magnitude <= kCeiling) magnitude = magnitude * 10 + (c - '0');
-    terminal_.take();
+    ++typedNext_;
   }
   field = clampToInt32(negative ? -magnitude : magnitude);
   return true;

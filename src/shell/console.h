@@ -29,16 +29,17 @@ struct EndOfInput {};
 // The two ends the console talks to. The native game's are C++ streams (Console's second
 // constructor); the browser's game has its own, since a C++ stream brings the library's whole
 // locale machinery into the download.
+// The console takes the typed characters a run at a time, so that a read costs one call to the
+// terminal per run, not per character.
 class Terminal {
  public:
   virtual ~Terminal() = default;
   // How many characters can be taken without waiting; 0 or less when a read would wait for the
   // player (or find the input's end).
   virtual std::streamsize available() = 0;
-  // Takes the next character, waiting for it if need be; EOF at end of input.
-  virtual int take() = 0;
-  // The next character, waited for likewise but left to be taken; EOF at end of input.
-  virtual int look() = 0;
+  // Takes up to `room` (at least 1) typed characters into `buffer`, waiting for the player when
+  // none can be taken without; returns how many, 0 at end of input.
+  virtual std::size_t read(char* buffer, std::size_t room) = 0;
   // Writes all of `text`; returns the reason it could not, or no error.
   virtual std::error_code write(std::string_view text) = 0;
 };
@@ -108,9 +109,11 @@ class Console {
   void flushWhenFull() {
     if (pending_.size() >= kPendingLimit) flush();
   }
-  // Flushes the pending output when the next read would wait for the player. Returns false
-  // once nothing more may be read: the input has ended or the output is gone.
-  bool readyToRead();
+  // Makes sure a typed character is at hand, taking the next run from the terminal once every
+  // character taken before has been read; the pending output is flushed first when that would
+  // wait for the player. Returns false once nothing more may be read: the input has ended or the
+  // output is gone.
+  bool typedAtHand();
   // Takes the next character; throws EndOfInput at end of input.
   int nextCharacter();
   // Looks at the next character without taking it; end of input is returned, not thrown.
@@ -127,6 +130,10 @@ class Console {
   Terminal& terminal_;
   // What has been printed since the last write to the terminal.
   std::string pending_;
+  // The run of typed characters taken from the terminal, and the next one to read.
+  std::array<char, 4096> typed_{};
+  std::size_t typedNext_ = 0;
+  std::size_t typedEnd_ = 0;
   // Set once a read has met end of input, or a write has failed; every later read reports end
   // of input without reading again, as a terminal reports it only once.
   bool inputEnded_ = false;

@@ -9,13 +9,14 @@
 namespace nebulance {
 namespace {
 
-// What the reads left waiting in the input.
-std::string rest(std::istringstream& in) {
+// What the reads left waiting in the input, as the console's next reads find it.
+std::string rest(Console& console) {
   std::string left;
-  for (int c = in.rdbuf()->sbumpc(); c != std::char_traits<char>::eof(); c = in.rdbuf()->sbumpc()) {
-    left.push_back(static_cast<char>(c));
+  try {
+    for (;;) left.push_back(console.readChar());
+  } catch (const EndOfInput&) {
+    return left;
   }
-  return left;
 }
 
 enum class Read { stored, kept, endsTheGame };
@@ -47,7 +48,7 @@ TEST_P(NumberReadTest, StoresTheNumberOrKeepsTheFieldAndLeavesTheRestWaiting) {
     EXPECT_EQ(console.readNumber(field), example.read == Read::stored);
   }
   EXPECT_EQ(field, example.field);
-  EXPECT_EQ(rest(in), example.waiting);
+  EXPECT_EQ(rest(console), example.waiting);
 }
 
 // Named cases, so that a case keeps its name from build to build and `ctest -R` can pick it.
