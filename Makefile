@@ -188,21 +188,19 @@ reproducible:
 WEB_DIR = $(BUILD_DIR)/web
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line_discipline.js \
-  web/terminal_fit.js web/game_log.js web/answer_keys.js web/game_console.js
-XTERM = web/node_modules/@xterm/xterm
+  web/terminal_fit.js web/game_log.js web/answer_keys.js web/game_console.js web/text_terminal.js
 # Every file of the site as copied into $(WEB_DIR); web/tools/finish_site.js then moves all but
 # index.html and the manifest into a folder named after their content, and draws the icons and
 # writes sw.js, which caches them all, and shows the game's version on the page.
-WEB_SITE_FILES = $(notdir $(WEB_PAGE)) nebulance.js nebulance.wasm xterm/xterm.mjs xterm/xterm.css
+WEB_SITE_FILES = $(notdir $(WEB_PAGE)) nebulance.js nebulance.wasm
 
 web: web/node_modules/.package-lock.json
 	$(WEB_ENV) emcmake cmake -S . -B $(BUILD_DIR)/web-cmake -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
 	  -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
 	$(WEB_ENV) cmake --build $(BUILD_DIR)/web-cmake
 	rm -rf $(WEB_DIR)
-	mkdir -p $(WEB_DIR)/xterm
+	mkdir -p $(WEB_DIR)
 	cp $(WEB_PAGE) $(BUILD_DIR)/web-cmake/nebulance.js $(BUILD_DIR)/web-cmake/nebulance.wasm $(WEB_DIR)/
-	cp $(XTERM)/lib/xterm.mjs $(XTERM)/css/xterm.css $(WEB_DIR)/xterm/
 	node web/tools/finish_site.js $(WEB_DIR) --version=$(VERSION) $(WEB_SITE_FILES)
 	node web/tools/check_site.js $(WEB_DIR)
 

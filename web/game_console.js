@@ -5,8 +5,7 @@
 //
 // The game is handed nothing more until the terminal has taken what it printed before (its
 // write callbacks run in order, so the last one stands for all). A paste answered screen after
-// screen thus never piles up more output than one chunk's answer: xterm.js discards data past
-// 50 MB unprocessed.
+// screen thus never piles up more output than one chunk's answer, whatever terminal takes it.
 export class GameConsole {
   #handedOver = [];
   #waitingRead = null;

@@ -1,8 +1,8 @@
-// The game's text for screen readers. The terminal's rows are only its picture (xterm hides
-// them from assistive technology), so this is the one copy: a visually hidden role="log" region
-// that is given the game's output as it arrives and announces it a step at a time, whole,
-// question included, when the game waits; it can be read line by line afterwards. Only the recent lines are kept, so that a long game
-// does not grow the page without bound.
+// The game's text for screen readers. The terminal's rows are only its picture (the terminal
+// hides them from assistive technology), so this is the one copy: a visually hidden role="log"
+// region that is given the game's output as it arrives and announces it a step at a time, whole,
+// question included, when the game waits; it can be read line by line afterwards. Only the
+// recent lines are kept, so that a long game does not grow the page without bound.
 
 // About fifteen screens: the last few days of a game.
 export const KEPT_LINES = 400;

@@ -2,6 +2,7 @@
 // columns, so all 80 always fit the width: the font grows until they fill it, up to the size a
 // desktop shows, and the rows fill the height left. On a phone held upright that makes small
 // letters; the page then suggests turning the phone, and pinch-zoom stays the player's.
+import { measureCell } from './text_terminal.js';
 
 export const COLUMNS = 80;
 // The desktop's size; a larger font would only push the screens' art further apart.
@@ -17,21 +18,11 @@ const toQuarter = (size) => Math.floor(size * 4) / 4;
 const clamp = (value, smallest, largest) =>
   (Number.isFinite(value) ? Math.min(largest, Math.max(smallest, value)) : smallest);
 
-// One cell as xterm.js draws it at a font size, from a 'W' of the font measured at that size on a
-// canvas (its advance and the font's ascent plus descent), as xterm.js measures it: the height
-// is rounded up to whole device pixels, and the 80 columns together to whole CSS pixels. So the
-// page knows the terminal's size without drawing it.
-export function cellAsDrawn(glyphWidth, glyphHeight, devicePixelRatio) {
-  return {
-    width: Math.round(glyphWidth * COLUMNS) / COLUMNS,
-    height: Math.ceil(glyphHeight * devicePixelRatio) / devicePixelRatio,
-  };
-}
-
 // The font size at which all 80 columns fill `width` CSS pixels, between the smallest size and
-// the desktop's. `measure(fontSize)` returns one cell's { width, height } as drawn: rounded to
-// pixels, a cell is not exactly proportional to the font. The first guess scales the desktop
-// size's cell; then the size steps down a quarter pixel at a time until the columns fit.
+// the desktop's. `measure(fontSize)` returns one cell's { width, height } as drawn (measureCell):
+// a font hinted for the screen is not exactly proportional to its size. The first guess scales
+// the desktop size's cell; then the size steps down a quarter pixel at a time until the columns
+// fit.
 export function fitFontSize(width, measure) {
   const desktopCell = measure(LARGEST_FONT_SIZE);
   let fontSize = clamp(toQuarter((LARGEST_FONT_SIZE * width) / (COLUMNS * desktopCell.width)),
@@ -46,29 +37,6 @@ export function fitFontSize(width, measure) {
 export function rowsThatFit(height, cell) {
   const rows = Math.floor(height / cell.height);
   return Number.isFinite(rows) ? Math.max(FEWEST_ROWS, rows) : FEWEST_ROWS;
-}
-
-// One cell's size at `fontSize` in `fontFamily` as the terminal will draw it, measured as the
-// terminal measures it, so that the fit never draws the terminal at a size it then leaves: a
-// 'W' on a canvas, or, where a canvas lacks the font's height, a line of W's on the page.
-let ruler = null;
-function measureCell(fontFamily, fontSize) {
-  ruler ??= (globalThis.OffscreenCanvas ? new OffscreenCanvas(1, 1)
-    : document.createElement('canvas')).getContext('2d');
-  const font = `${fontSize}px ${fontFamily}`;
-  ruler.font = font;
-  const glyph = ruler.measureText('W');
-  if (glyph.fontBoundingBoxAscent !== undefined) {
-    return cellAsDrawn(glyph.width, glyph.fontBoundingBoxAscent + glyph.fontBoundingBoxDescent,
-      devicePixelRatio);
-  }
-  const line = Object.assign(document.createElement('span'), { textContent: 'W'.repeat(32) });
-  line.style.cssText = `font: ${font}; white-space: pre; font-kerning: none; position: absolute;`
-    + ' visibility: hidden;';
-  document.body.append(line);
-  const cell = cellAsDrawn(line.offsetWidth / 32, line.offsetHeight, devicePixelRatio);
-  line.remove();
-  return cell;
 }
 
 // A terminal add-on that keeps the terminal filling `area`, less the padding the page's style

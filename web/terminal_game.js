@@ -1,11 +1,12 @@
-// The browser's console: an xterm.js terminal in line mode in front of the game compiled to
-// WebAssembly. This module starts the page and runs the games' lifecycle; the terminal's line
+// The browser's console: the page's text terminal in line mode in front of the game compiled to
+// WebAssembly. This module starts the page and runs the games' lifecycle; the terminal, its line
 // mode, its fit, the game's console and the screen readers' log each have a module of their own.
 import { howToAnswer, showAnswerKeys } from './answer_keys.js';
 import { GameConsole } from './game_console.js';
 import { GameLog } from './game_log.js';
 import { LineModeAddon } from './line_discipline.js';
 import { TerminalFitAddon, keepPageInView } from './terminal_fit.js';
+import { TextTerminal } from './text_terminal.js';
 
 const status = document.getElementById('status');
 const tryAgain = document.getElementById('try-again');
@@ -66,17 +67,6 @@ function pageFailed(error) {
   tryAgain.hidden = false;
 }
 
-// The terminal's style sheet has loaded (index.html marks a failed one).
-function terminalStyleLoaded() {
-  const sheet = document.getElementById('terminal-style');
-  if (sheet.dataset.failed !== undefined) return Promise.reject(new TypeError('not loaded'));
-  if (sheet.sheet) return Promise.resolve();
-  return new Promise((resolve, reject) => {
-    sheet.addEventListener('load', resolve);
-    sheet.addEventListener('error', () => reject(new TypeError('not loaded')));
-  });
-}
-
 // The game's code, fetched and compiled once: every copy of the game is made from it, so a fresh
 // copy after a fault starts at once, network or not. A server that does not call the file
 // application/wasm gets it compiled from its bytes.
@@ -107,25 +97,19 @@ function newCopy(loader, compiled) {
   });
 }
 
-// The terminal's start is split into three tasks (its making, its fit and its opening), each
-// long on a phone's slow processor, so that the page answers between them.
-const nextTask = () => new Promise((resolve) => { setTimeout(resolve); });
-
 // A touch screen: its keyboard has no Ctrl key, and it can be turned on its side.
 const touchScreen = matchMedia('(pointer: coarse)').matches;
 
 // Every screen fits 80 columns; the scrollback holds a whole 31-day game (about 3,000 lines).
 // The rows and the font size follow the space the page has (TerminalFitAddon), from before the
-// terminal opens, so its first picture is its last. Screen readers read the game log, not the
-// terminal, so the terminal's own reader mode stays off: with it, a page would hold the text
-// twice. A touch screen answers with the answer keys, or with its own keyboard once switched to.
-async function openTerminal({ Terminal }) {
-  terminal = new Terminal({
+// terminal opens, so its first picture is its last. Screen readers read the game log; the
+// terminal's rows are hidden from them, so that a page does not hold the text twice. A touch
+// screen answers with the answer keys, or with its own keyboard once switched to.
+function openTerminal() {
+  terminal = new TextTerminal({
     cols: 80,
     rows: 24,
     scrollback: 10000,
-    convertEol: true,
-    cursorBlink: true,
     fontFamily: '"DejaVu Sans Mono", "Liberation Mono", Menlo, Consolas, monospace',
     fontSize: 15,
   });
@@ -134,11 +118,9 @@ async function openTerminal({ Terminal }) {
   answerKeys = touchScreen ? showAnswerKeys(document.getElementById('answer-keys'), area,
     terminal, () => { if (state === 'playing') status.textContent = howToAnswer(answerKeys); })
     : null;
-  await nextTask();
   keepPageInView();
   terminal.loadAddon(new TerminalFitAddon(area,
     (width, roomBeside) => answerKeys?.arrange(width, roomBeside)));
-  await nextTask();
   terminal.open(area);
   terminal.textarea.setAttribute('aria-label', 'Your answer');
   answerKeys?.keepKeyboardClosed(terminal.textarea);
@@ -218,21 +200,17 @@ playAgain.addEventListener('click', () => {
   startAgain().then(play).catch(pageFailed);
 });
 
-// The page's parts load side by side: the terminal opens as soon as its code and style are in,
-// while the game's code still arrives and compiles.
+// The game's code arrives and compiles while the terminal opens.
 async function startPage() {
   // index.html has told a page opened from a file, or a browser without WebAssembly, why not.
   if (location.protocol === 'file:' || typeof WebAssembly !== 'object') return;
   enter('loading');
-  const terminalOpened = Promise.all([
-    loadPart('the terminal (xterm.mjs)', () => import('./xterm/xterm.mjs')),
-    loadPart('the terminal\'s style (xterm.css)', terminalStyleLoaded),
-  ]).then(([xterm]) => openTerminal(xterm));
-  const [loader, compiled] = await Promise.all([
+  const gameLoaded = Promise.all([
     loadPart('the game (nebulance.js)', () => import('./nebulance.js')),
     loadPart('the game\'s code (nebulance.wasm)', compileGame),
-    terminalOpened,
   ]);
+  openTerminal();
+  const [loader, compiled] = await gameLoaded;
   startAgain = async () => {
     game ??= await loadPart('the game\'s code (nebulance.wasm)', () => newCopy(loader, compiled));
   };

@@ -85,7 +85,7 @@ async function webKitProfiles() {
           await poll(() => location.href === 'about:blank');
           await page.goto(site.url);
           const shownAt = await poll(() =>
-            document.querySelector('.xterm-rows')?.textContent.includes('Select option number:')
+            document.querySelector('.terminal-rows')?.textContent.includes('Select option number:')
             && performance.now());
           const entries = await page.evaluate(resourceTimes);
           await page.evaluate(serviceWorkerReady);

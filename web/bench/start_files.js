@@ -6,7 +6,7 @@
 // from navigation start) and as the mark 'prompt shown' in a trace.
 export function watchForPrompt() {
   new MutationObserver((changes, observer) => {
-    if (!document.querySelector('.xterm-rows')?.textContent.includes('Select option number:')) return;
+    if (!document.querySelector('.terminal-rows')?.textContent.includes('Select option number:')) return;
     window.startMenuShownAt = performance.now();
     performance.mark('prompt shown');
     observer.disconnect();

@@ -1,8 +1,8 @@
 // Where the page's start goes, from Chromium's own trace of first visits (a tool, not a test):
 // between the arrival of the last file the start needs and the start menu's prompt, what the
 // page's main thread did (each task by what ran it, each piece of work by kind, and the time it
-// sat idle), and every long task (50 ms or more) with the functions that filled it, named as in
-// xterm.js's own source through its source map, and the page's code that called them.
+// sat idle), and every long task (50 ms or more) with the functions that filled it, and the page's
+// code that called them.
 // Marks that the page sets with performance.mark() are listed with their times, so that a copy
 // of the page marked at each step shows the steps.
 // Usage: node web/bench/start_trace.js [--throttle=4] [--runs=5] [--save=folder] [--profile=off]
@@ -10,8 +10,7 @@
 // With --throttle, the CPU runs that many times slower, as Lighthouse's mobile audit has it;
 // --save keeps each run's trace, which Chromium's performance panel opens, and the page's own
 // figures beside it.
-import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
-import { SourceMap } from 'node:module';
+import { mkdirSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
 import { launchBrowser } from '../tests/page.js';
 import { startGzipServer } from './gzip_server.js';
@@ -25,7 +24,7 @@ const throttle = Number(option('throttle', 1));
 const runs = Number(option('runs', 5));
 const saveTo = option('save', null);
 // The sampling profiler makes V8 collect every script's source positions as it compiles it,
-// which slows the compile of xterm.mjs several times over; --profile=off leaves it out.
+// which slows the compile of every script; --profile=off leaves it out.
 const profiled = option('profile', 'on') !== 'off';
 // On a machine shared with other work, a task's length says as much about the others as about
 // the page; --clock=thread counts the CPU time the page's main thread had instead.
@@ -35,17 +34,9 @@ const categories = ['devtools.timeline', 'disabled-by-default-devtools.timeline'
   'blink.user_timing', 'loading', 'v8', 'v8.wasm', 'disabled-by-default-v8.compile',
   ...(profiled ? ['disabled-by-default-v8.cpu_profiler'] : [])];
 
-// xterm.js ships minified; its source map names the functions a profile shows by position.
-const xtermMap = new SourceMap(JSON.parse(readFileSync(new URL(
-  import.meta.resolve('@xterm/xterm/lib/xterm.mjs.map')), 'utf8')));
-function functionName({ functionName, url, lineNumber, columnNumber }) {
+function functionName({ functionName, url }) {
   const file = path.basename(new URL(url || 'about:blank').pathname) || '(native)';
-  if (file !== 'xterm.mjs') return `${file}:${functionName || '(anonymous)'}`;
-  const entry = xtermMap.findEntry(lineNumber, columnNumber);
-  if (!entry.originalSource) return `xterm.mjs:${functionName}`;
-  const source = xtermMap.payload.sources.indexOf(entry.originalSource);
-  const line = xtermMap.payload.sourcesContent[source].split('\n')[entry.originalLine].trim();
-  return `xterm ${path.basename(entry.originalSource)}: ${line.slice(0, 60)}`;
+  return `${file}:${functionName || '(anonymous)'}`;
 }
 
 // One first visit, traced: resolves with the trace's events and the page's own figures.
@@ -155,7 +146,8 @@ function profileSamples(events, pid) {
   return samples.sort((a, b) => a[0] - b[0]);
 }
 
-const pageFiles = /(terminal_game|answer_keys|terminal_fit|game_log|line_discipline|nebulance)\.js$/;
+const pageFiles =
+  /(terminal_game|answer_keys|terminal_fit|game_log|line_discipline|game_console|text_terminal|nebulance)\.js$/;
 
 // A long task's profile: the functions it spent most time in (self) and the page's code below
 // them on the stack.
@@ -175,7 +167,7 @@ function describeLongTask(task, samples) {
       && !['(program)', '(idle)', '(root)', '(garbage collector)'].includes(candidate.functionName));
     return frame ? functionName(frame) : stack[0]?.functionName ?? '?';
   };
-  // The outermost xterm function under the page's code: what the page asked xterm to do.
+  // The outermost function under the page's code: what the page's code asked for.
   const entry = (stack) => {
     const pageAt = stack.findIndex((frame) => pageFiles.test(frame.url));
     if (pageAt < 0) return `(no page code) ${leaf(stack)}`;

@@ -24,7 +24,7 @@ async function openPage(device) {
   if (device) await page.emulate(KnownDevices[device]);
   await page.goto(site.url);
   // The menu as drawn, not only in the terminal's buffer: the shifts are those of drawn frames.
-  const menuSeenAt = await untilInPage(page, () => document.querySelector('.xterm-rows')
+  const menuSeenAt = await untilInPage(page, () => document.querySelector('.terminal-rows')
     ?.textContent.includes('Select option number:') && document.timeline.currentTime);
   assert.ok(menuSeenAt, `${device ?? 'desktop'}: the start menu drawn`);
   // The browser reports a frame's layout shifts once it has laid the frame out, which it does
@@ -55,11 +55,11 @@ function keysAndTerminal(page, wanted = {}) {
     const statusLine = document.createRange();
     statusLine.selectNodeContents(document.getElementById('status'));
     const buffer = terminal.buffer.active;
-    const [screen, answerRow] =
-      shown(`.xterm-screen, .xterm-rows > :nth-child(${buffer.cursorY + 1})`);
+    const cursorRow = buffer.baseY + buffer.cursorY + 1;
+    const [screen, answerRow] = shown(`.terminal-viewport, .terminal-rows > :nth-child(${cursorRow})`);
     const inSight = terminal.cols === 80 && screen.left >= 0 && screen.right <= innerWidth
-      && buffer.viewportY === buffer.baseY && answerRow.top >= 0
-      && answerRow.bottom <= window.visualViewport.height;
+      && buffer.viewportY === buffer.baseY && answerRow.top >= Math.max(0, screen.top - 0.5)
+      && answerRow.bottom <= Math.min(window.visualViewport.height, screen.bottom + 0.5);
     const { rows } = terminal;
     const keysShown = keys.length === 1 && keyRows <= 1 ? 'the switch key alone'
       : `${keys.length} keys in ${keyRows} rows`;

@@ -80,7 +80,7 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
         const page = await engine.open(url, session.clock, { frame });
         await untilStartMenu(page);
         // A player clicks into an embedded game before typing; the click gives the frame the focus.
-        await page.click('#terminal .xterm-screen');
+        await page.click('#terminal .terminal-viewport');
         await playsWithUsualWords(page, session);
         await page.close();
       });
@@ -98,7 +98,7 @@ for (const engineName of ['chromium', 'firefox', 'webkit']) {
           return {
             status: document.getElementById('status').textContent,
             tryAgain: !document.getElementById('try-again').hidden,
-            terminal: document.querySelector('.xterm') !== null,
+            terminal: document.querySelector('.terminal') !== null,
           };
         });
         assert.deepEqual(shown, {

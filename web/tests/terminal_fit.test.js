@@ -1,10 +1,9 @@
-// The terminal's fit without a browser, on cells drawn as xterm.js draws them: DejaVu Sans Mono's
+// The terminal's fit without a browser, on cells drawn as the terminal draws them: DejaVu Sans Mono's
 // advance is 0.602 of its size, its ascent and descent 1.17.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import {
-  FEWEST_ROWS, SMALLEST_FONT_SIZE, cellAsDrawn, fitFontSize, rowsThatFit,
-} from '../terminal_fit.js';
+import { FEWEST_ROWS, SMALLEST_FONT_SIZE, fitFontSize, rowsThatFit } from '../terminal_fit.js';
+import { cellAsDrawn } from '../text_terminal.js';
 
 const browserCell = (dpr) => (fontSize) => cellAsDrawn(0.602 * fontSize, 1.17 * fontSize, dpr);
 
