@@ -188,13 +188,14 @@ reproducible:
 WEB_DIR = $(BUILD_DIR)/web
 WEB_ENV = NODE_PATH=/usr/share/nodejs
 WEB_PAGE = web/index.html web/manifest.webmanifest web/terminal_game.js web/line_discipline.js \
-  web/terminal_fit.js web/game_log.js web/answer_keys.js web/game_console.js web/text_terminal.js
+  web/terminal_fit.js web/game_log.js web/answer_keys.js web/game_console.js web/text_terminal.js \
+  web/game_code.js
 # Every file of the site as copied into $(WEB_DIR); web/tools/finish_site.js then moves all but
 # index.html and the manifest into a folder named after their content, and draws the icons and
 # writes sw.js, which caches them all, and shows the game's version on the page.
 WEB_SITE_FILES = $(notdir $(WEB_PAGE)) nebulance.js nebulance.wasm
 
-web: web/node_modules/.package-lock.json
+web:
 	$(WEB_ENV) emcmake cmake -S . -B $(BUILD_DIR)/web-cmake -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
 	  -DNEBULANCE_TESTS=OFF -DNEBULANCE_BENCH=OFF
 	$(WEB_ENV) cmake --build $(BUILD_DIR)/web-cmake
@@ -204,8 +205,10 @@ web: web/node_modules/.package-lock.json
 	node web/tools/finish_site.js $(WEB_DIR) --version=$(VERSION) $(WEB_SITE_FILES)
 	node web/tools/check_site.js $(WEB_DIR)
 
-# npm ci only when the pinned packages are missing or older than the lock file.
-web/node_modules/.package-lock.json: web/package-lock.json
+# The site needs nothing from npm; its tests and benches do (puppeteer-core, axe-core,
+# lighthouse). npm ci only when the pinned packages are missing or older than the lock file.
+WEB_TOOLS = web/node_modules/.package-lock.json
+$(WEB_TOOLS): web/package-lock.json
 	cd web && npm ci --no-audit --no-fund
 	touch $@
 
@@ -219,7 +222,7 @@ serve: web
 # Every scripted session also plays under node in the browser's game built with Emscripten's
 # assertions (nebulance_web_check), which trap on a wait that Asyncify was not told of.
 XVFB = xvfb-run -a -s '-screen 0 1280x1024x24'
-web-test: web
+web-test: web $(WEB_TOOLS)
 	$(WEB_ENV) cmake --build $(BUILD_DIR)/web-cmake --target nebulance_web_check
 	cmake -S . -B $(BUILD_DIR)/debug -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug $(CHECKED)
 	cmake --build $(BUILD_DIR)/debug --target nebulance_echoed_session
@@ -229,14 +232,14 @@ web-test: web
 
 # Bytes the page loads, and the time to the start menu's prompt on a first and on a returning
 # visit in Chromium, Firefox and WebKit; then Lighthouse's mobile and desktop audits in Chromium.
-web-bench: web
+web-bench: web $(WEB_TOOLS)
 	WEB_DIR=$(WEB_DIR) $(XVFB) node web/bench/page_budget.js
 	WEB_DIR=$(WEB_DIR) node web/bench/lighthouse.js
 
 # Where the start's time goes in Chromium, from its trace of first visits: unthrottled, then with
 # the CPU 4× slower as Lighthouse's mobile audit has it (web/bench/start_trace.js; also
 # web/bench/compare_starts.js, which times several builds of the site in turn).
-web-trace: web
+web-trace: web $(WEB_TOOLS)
 	WEB_DIR=$(WEB_DIR) node web/bench/start_trace.js
 	WEB_DIR=$(WEB_DIR) node web/bench/start_trace.js --throttle=4
 

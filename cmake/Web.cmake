@@ -45,8 +45,9 @@ set_target_properties(nebulance_web PROPERTIES OUTPUT_NAME nebulance SUFFIX .js)
 target_compile_options(nebulance_web PRIVATE ${NEBULANCE_WEB_FLAGS})
 target_link_libraries(nebulance_web PRIVATE nebulance_core)
 target_link_options(nebulance_web PRIVATE ${NEBULANCE_WEB_LINK_FLAGS}
-  -sEXPORT_ES6 -sENVIRONMENT=web
+  -sEXPORT_ES6 -sENVIRONMENT=web --extern-pre-js=${CMAKE_SOURCE_DIR}/web/compile_hint.js
   -sINCOMING_MODULE_JS_API=[nextTypedChunk,showOutput,onAbort,instantiateWasm])
+set_property(TARGET nebulance_web APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/compile_hint.js)
 
 # The same game for node with Emscripten's assertions, which make Asyncify trap when a function
 # outside its list is on the stack while the game waits; built by make web-test only.

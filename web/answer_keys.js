@@ -1,3 +1,4 @@
+//# allFunctionsCalledOnLoad
 // The keys a touch screen shows instead of its system keyboard, which would cover half the game:
 // only the keys the game takes, as buttons a fingertip hits, in as few rows as the width allows.
 // A tap reaches the terminal as typed input (terminal.input), so it goes through the same line

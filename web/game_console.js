@@ -1,3 +1,4 @@
+//# allFunctionsCalledOnLoad
 // The game's console on the page, one for each game: the chunks the player has handed over that
 // the game has not yet read, and the game's output on its way to the terminal and to the screen
 // readers' log (anything with add(bytes) and announce()). `onQuestion()` runs each time the game

@@ -1,3 +1,4 @@
+//# allFunctionsCalledOnLoad
 // The game's text for screen readers. The terminal's rows are only its picture (the terminal
 // hides them from assistive technology), so this is the one copy: a visually hidden role="log"
 // region that is given the game's output as it arrives and announces it a step at a time, whole,

@@ -1,3 +1,4 @@
+//# allFunctionsCalledOnLoad
 // The line mode of a console terminal, as the page's terminal keeps it for the game: typed
 // characters are echoed and held on the line until Enter hands the line over with its line end;
 // Backspace erases; Ctrl-D hands over what is typed without a line end, and on an empty line

@@ -1,3 +1,4 @@
+//# allFunctionsCalledOnLoad
 // How the terminal fits the space the page gives it. Every screen's art is drawn for 80
 // columns, so all 80 always fit the width: the font grows until they fill it, up to the size a
 // desktop shows, and the rows fill the height left. On a phone held upright that makes small

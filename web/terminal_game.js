@@ -1,7 +1,13 @@
+//# allFunctionsCalledOnLoad
 // The browser's console: the page's text terminal in line mode in front of the game compiled to
 // WebAssembly. This module starts the page and runs the games' lifecycle; the terminal, its line
 // mode, its fit, the game's console and the screen readers' log each have a module of their own.
+//
+// Each of the page's scripts, the game's loader too, opens with Chromium's compile hint: nearly
+// all their functions run while the page starts, so the browser compiles them as the file
+// arrives, away from the page's thread, instead of one at a time as each is first called.
 import { howToAnswer, showAnswerKeys } from './answer_keys.js';
+import { compiledGame } from './game_code.js';
 import { GameConsole } from './game_console.js';
 import { GameLog } from './game_log.js';
 import { LineModeAddon } from './line_discipline.js';
@@ -65,20 +71,6 @@ function pageFailed(error) {
   }
   playAgain.hidden = true;
   tryAgain.hidden = false;
-}
-
-// The game's code, fetched and compiled once: every copy of the game is made from it, so a fresh
-// copy after a fault starts at once, network or not. A server that does not call the file
-// application/wasm gets it compiled from its bytes.
-async function compileGame() {
-  const url = new URL('nebulance.wasm', import.meta.url);
-  try {
-    return await WebAssembly.compileStreaming(fetch(url));
-  } catch {
-    const response = await fetch(url);
-    if (!response.ok) throw new TypeError(`${url}: ${response.status}`);
-    return WebAssembly.compile(await response.arrayBuffer());
-  }
 }
 
 // A fresh copy of the game from the compiled code; its console is the current game's.
@@ -171,13 +163,19 @@ const endings = {
   faulted: 'The game stopped because of a fault inside it. Play again starts a new game.',
 };
 
+// The terminal takes the focus as the game first asks, once the question is on screen.
 async function play() {
-  gameConsole = new GameConsole(terminal, gameLog, keepForOffline);
+  let asked = false;
+  gameConsole = new GameConsole(terminal, gameLog, () => {
+    if (asked) return;
+    asked = true;
+    terminal.focus();
+    keepForOffline();
+  });
   enter('playing');
   status.textContent = howToAnswer(answerKeys);
   playAgain.hidden = true;
   lineMode.listen();
-  terminal.focus();
   const ending = await playOneGame(game);
   lineMode.stop();
   gameLog.announce();
@@ -200,14 +198,14 @@ playAgain.addEventListener('click', () => {
   startAgain().then(play).catch(pageFailed);
 });
 
-// The game's code arrives and compiles while the terminal opens.
+// The game's code arrives and compiles (game_code.js) while the terminal opens.
 async function startPage() {
   // index.html has told a page opened from a file, or a browser without WebAssembly, why not.
   if (location.protocol === 'file:' || typeof WebAssembly !== 'object') return;
   enter('loading');
   const gameLoaded = Promise.all([
     loadPart('the game (nebulance.js)', () => import('./nebulance.js')),
-    loadPart('the game\'s code (nebulance.wasm)', compileGame),
+    loadPart('the game\'s code (nebulance.wasm)', () => compiledGame),
   ]);
   openTerminal();
   const [loader, compiled] = await gameLoaded;

@@ -1,3 +1,4 @@
+//# allFunctionsCalledOnLoad
 // The page's terminal: the game's text in rows of 80 columns, drawn as lines of text, with the
 // keyboard, the clipboard and a screen's own keyboard reaching the game as typed data. The game
 // prints plain text, line ends, a tab and, through the line discipline's echo, backspaces, so
@@ -201,6 +202,8 @@ export function cellAsDrawn(glyphWidth, glyphHeight, devicePixelRatio) {
 // stay the browser's (copy, paste, reload), and the characters arrive as the text typed, by way
 // of the input element, so that dead keys, input methods and a phone's keyboard work.
 const KEYS = { Enter: '\r', Backspace: '\x7f' };
+// Page Up and Page Down scroll back through the game and forward again, a screen at a time.
+const PAGE_KEYS = { PageUp: -1, PageDown: 1 };
 const CTRL_KEYS = { d: '\x04', h: '\b', j: '\n', m: '\r' };
 
 function typedByKey(event) {
@@ -354,12 +357,18 @@ export class TextTerminal {
   #listen() {
     const { textarea, viewport } = this;
     textarea.addEventListener('keydown', (event) => {
+      if (PAGE_KEYS[event.key] && !event.ctrlKey && !event.altKey && !event.metaKey) {
+        event.preventDefault();
+        viewport.scrollBy(0, PAGE_KEYS[event.key] * (this.rows - 1) * this.cell.height);
+        return;
+      }
       const data = typedByKey(event);
       if (data === null) return;
       event.preventDefault();
       this.input(data);
     });
-    // Typed text, once an input method has composed it.
+    // Typed text, once an input method has composed it, and pasted text: the text area takes
+    // a paste as typing, its line ends as Enter.
     const takeTyped = () => {
       if (textarea.value === '') return;
       const typed = textarea.value.replace(/\n/g, '\r');
@@ -374,10 +383,6 @@ export class TextTerminal {
       if (event.inputType !== 'deleteContentBackward' || event.isComposing) return;
       event.preventDefault();
       this.input('\x7f');
-    });
-    textarea.addEventListener('paste', (event) => {
-      event.preventDefault();
-      this.paste(event.clipboardData.getData('text/plain'));
     });
     textarea.addEventListener('focus', () => this.element.classList.add('focus'));
     textarea.addEventListener('blur', () => this.element.classList.remove('focus'));

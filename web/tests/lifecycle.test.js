@@ -1,16 +1,17 @@
 // The page's lifecycle in Chromium where it touches the world around the game: a rejection that
 // is not the game's, a network gone when a fault calls for a fresh copy of the game, a frame with
-// no room. Each plays on to the start menu and one answer, the least that shows a page plays.
+// no room, text handed over whole by the browser. Each plays on to the start menu and an answer,
+// the least that shows a page plays.
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import {
-  launchBrowser, puppeteerPage, startServer, statusLine, stopClock,
-  untilInPage, untilStartMenu, webDir,
+  launchBrowser, linesOf, puppeteerPage, startServer, statusLine, stopClock,
+  untilInPage, untilStartMenu, waitForScreen, webDir,
 } from './page.js';
-import { echoedSession, faultAtStartMenu, replay } from './replay.js';
+import { echoedSession, echoedTyping, faultAtStartMenu, replay } from './replay.js';
 
 const session = echoedSession('combat-simulator-win');
 
@@ -85,3 +86,13 @@ test('chromium: a frame with no room starts without an error, and plays once giv
     await replay(page, session, { lines: 1 });
     assert.deepEqual(errors, []);
   });
+
+// A paste from the clipboard, or a word an input method composes, reaches the terminal's text
+// area whole, as the browser inserts it; its lines answer one after the other, as typed ones do.
+test('chromium: text that the browser hands over whole answers line by line', async (t) => {
+  const { raw, page } = await openPage(t);
+  await untilStartMenu(page);
+  await raw.keyboard.sendCharacter('3\n2\n');
+  const screen = linesOf(echoedTyping(['3\n2\n'], session.clock).screen);
+  assert.deepEqual(await waitForScreen(page, screen, 10000, { question: true }), screen);
+});

@@ -142,6 +142,7 @@ describe('chromium: every part of the site', () => {
     const parts = {
       'nebulance.js': 'the game (nebulance.js)',
       'text_terminal.js': 'the page\'s code',
+      'game_code.js': 'the page\'s code',
     };
     for (const [file, part] of Object.entries(parts)) {
       const page = await openBroken(t, file);

@@ -1,0 +1,23 @@
+//# allFunctionsCalledOnLoad
+// The game's code, fetched and compiled once: every copy of the game is made from it, so a fresh
+// copy after a fault starts at once, network or not. index.html runs this module on its own as
+// soon as it arrives, so the code compiles while the rest of the page loads and opens the
+// terminal; terminal_game.js then finds it under way. A server that does not call the file
+// application/wasm gets it compiled from its bytes. A page opened from a file, or a browser
+// without WebAssembly, fetches nothing (index.html says why).
+async function compileGame() {
+  const url = new URL('nebulance.wasm', import.meta.url);
+  try {
+    return await WebAssembly.compileStreaming(fetch(url));
+  } catch {
+    const response = await fetch(url);
+    if (!response.ok) throw new TypeError(`${url}: ${response.status}`);
+    return WebAssembly.compile(await response.arrayBuffer());
+  }
+}
+
+export const compiledGame = location.protocol === 'file:' || typeof WebAssembly !== 'object'
+  ? null : compileGame();
+// A failure is the page's to tell, once it waits for the code; until then it is no unhandled
+// rejection.
+compiledGame?.catch(() => {});
