@@ -7,7 +7,7 @@
 // all their functions run while the page starts, so the browser compiles them as the file
 // arrives, away from the page's thread, instead of one at a time as each is first called.
 import { howToAnswer, showAnswerKeys } from './answer_keys.js';
-import { compiledGame } from './game_code.js';
+import { compiledGame, gameLoader } from './game_code.js';
 import { GameConsole } from './game_console.js';
 import { GameLog } from './game_log.js';
 import { LineModeAddon } from './line_discipline.js';
@@ -198,13 +198,14 @@ playAgain.addEventListener('click', () => {
   startAgain().then(play).catch(pageFailed);
 });
 
-// The game's code arrives and compiles (game_code.js) while the terminal opens.
+// The game's code and its loader arrive (game_code.js) while the terminal opens.
 async function startPage() {
-  // index.html has told a page opened from a file, or a browser without WebAssembly, why not.
-  if (location.protocol === 'file:' || typeof WebAssembly !== 'object') return;
+  // index.html has told a page opened from a file, or a browser without WebAssembly, why not;
+  // game_code.js has loaded nothing there.
+  if (!compiledGame) return;
   enter('loading');
   const gameLoaded = Promise.all([
-    loadPart('the game (nebulance.js)', () => import('./nebulance.js')),
+    loadPart('the game (nebulance.js)', () => gameLoader),
     loadPart('the game\'s code (nebulance.wasm)', () => compiledGame),
   ]);
   openTerminal();

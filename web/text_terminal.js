@@ -193,6 +193,7 @@ export function measureCell(fontFamily, fontSize) {
   return cell;
 }
 
+// One cell from a glyph's advance and the font's height, as the rows draw it.
 export function cellAsDrawn(glyphWidth, glyphHeight, devicePixelRatio) {
   return { width: glyphWidth, height: Math.ceil(glyphHeight * devicePixelRatio) / devicePixelRatio };
 }
@@ -202,9 +203,9 @@ export function cellAsDrawn(glyphWidth, glyphHeight, devicePixelRatio) {
 // stay the browser's (copy, paste, reload), and the characters arrive as the text typed, by way
 // of the input element, so that dead keys, input methods and a phone's keyboard work.
 const KEYS = { Enter: '\r', Backspace: '\x7f' };
+const CTRL_KEYS = { d: '\x04', h: '\b', j: '\n', m: '\r' };
 // Page Up and Page Down scroll back through the game and forward again, a screen at a time.
 const PAGE_KEYS = { PageUp: -1, PageDown: 1 };
-const CTRL_KEYS = { d: '\x04', h: '\b', j: '\n', m: '\r' };
 
 function typedByKey(event) {
   if (event.isComposing || event.altKey || event.metaKey) return null;
