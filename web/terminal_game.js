@@ -89,6 +89,12 @@ function newCopy(loader, compiled) {
   });
 }
 
+// Lets the page draw and answer between two long pieces of the start (on a phone's slow
+// processor, the terminal's opening and the game's first screen are each one), and then goes on
+// before any other waiting work where the browser can say so.
+const yieldToPage = () => globalThis.scheduler?.yield?.()
+  ?? new Promise((resolve) => { setTimeout(resolve); });
+
 // A touch screen: its keyboard has no Ctrl key, and it can be turned on its side.
 const touchScreen = matchMedia('(pointer: coarse)').matches;
 
@@ -209,6 +215,7 @@ async function startPage() {
     loadPart('the game\'s code (nebulance.wasm)', () => compiledGame),
   ]);
   openTerminal();
+  await yieldToPage();
   const [loader, compiled] = await gameLoaded;
   startAgain = async () => {
     game ??= await loadPart('the game\'s code (nebulance.wasm)', () => newCopy(loader, compiled));
