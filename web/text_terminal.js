@@ -162,8 +162,8 @@ export class ScreenLines {
         const line = lines[row] ?? { text: '', cells: 0, wrapped: false };
         return {
           isWrapped: line.wrapped,
-          translateToString: (trimRight = false) =>
-            (trimRight ? line.text.trimEnd() : line.text + ' '.repeat(Math.max(0, cols - line.cells))),
+          translateToString: (trimRight = false) => (trimRight ? line.text.trimEnd()
+            : line.text + ' '.repeat(Math.max(0, cols - line.cells))),
         };
       },
     };
@@ -195,7 +195,8 @@ export function measureCell(fontFamily, fontSize) {
 
 // One cell from a glyph's advance and the font's height, as the rows draw it.
 export function cellAsDrawn(glyphWidth, glyphHeight, devicePixelRatio) {
-  return { width: glyphWidth, height: Math.ceil(glyphHeight * devicePixelRatio) / devicePixelRatio };
+  const height = Math.ceil(glyphHeight * devicePixelRatio) / devicePixelRatio;
+  return { width: glyphWidth, height };
 }
 
 // Keys that type something a key's text does not: the line's Enter and Backspace, and the
