@@ -235,7 +235,6 @@ const element = (tag, className, attributes = {}) =>
 export class TextTerminal {
   #screen;
   #decoder = new TextDecoder();
-  #addons = [];
   #fontSize;
   #scrollPending = false;
   #followOutput = true;
@@ -251,7 +250,7 @@ export class TextTerminal {
       get fontSize() { return terminal.#fontSize; },
       set fontSize(size) {
         terminal.#fontSize = size;
-        terminal.#applySize();
+        terminal.#applyFont();
       },
     };
     this.onData = emitter();
@@ -271,7 +270,6 @@ export class TextTerminal {
   }
 
   loadAddon(addon) {
-    this.#addons.push(addon);
     addon.activate(this);
   }
 
@@ -288,7 +286,8 @@ export class TextTerminal {
     this.viewport.append(this.rowsElement, this.textarea);
     this.element.append(this.viewport);
     this.#listen();
-    this.#applySize();
+    this.#applyFont();
+    this.#applyGrid();
     parent.append(this.element);
     this.#render();
   }
@@ -316,7 +315,7 @@ export class TextTerminal {
 
   resize(cols, rows) {
     Object.assign(this.#screen, { cols, rows });
-    this.#applySize();
+    this.#applyGrid();
     this.scrollToBottom();
   }
 
@@ -340,20 +339,19 @@ export class TextTerminal {
     this.#scrollLater();
   }
 
-  dispose() {
-    for (const addon of this.#addons) addon.dispose();
-    this.element?.remove();
-  }
-
-  #applySize() {
+  // The cell's size follows the font; the grid of cells, the columns and rows.
+  #applyFont() {
     if (!this.element) return;
     this.cell = measureCell(this.options.fontFamily, this.#fontSize);
     const { style } = this.element;
     style.setProperty('--terminal-font', `${this.#fontSize}px ${this.options.fontFamily}`);
     style.setProperty('--cell-width', `${this.cell.width}px`);
     style.setProperty('--cell-height', `${this.cell.height}px`);
-    style.setProperty('--cols', this.cols);
-    style.setProperty('--rows', this.rows);
+  }
+
+  #applyGrid() {
+    this.element?.style.setProperty('--cols', this.cols);
+    this.element?.style.setProperty('--rows', this.rows);
   }
 
   #listen() {
